@@ -1,0 +1,79 @@
+// Garbage, over-long and hostile input: defined outcomes, state untouched.
+#include "InstrumentTestSupport.h"
+
+#include <limits>
+#include <random>
+
+namespace zewsim::testing {
+namespace {
+
+using RobustnessTest = InstrumentTest;
+
+TEST_F(RobustnessTest, OverLongAndOddLinesAreCommandErrors) {
+    Send(std::string(100000, 'A'));
+    Send("COMMENT \"" + std::string(5000, 'x') + "\",\"\",\"\"");
+    Send(std::string("CURRENT\0 5.000", 14));
+    EXPECT_EQ(Reg("ERR?"), 0x01);
+    Send("CURRENT 5.000;UPPER 0.5");  // one line, one command: a bad current
+    EXPECT_EQ(Reg("ERR?"), 0x03);
+    EXPECT_EQ(Ask("COMMENT?"), ",,\r\n");
+    EXPECT_EQ(Ask("CURRENT?"), "3.000\n");
+
+    Send("*CLS");
+    Send("");
+    Send("   \r");
+    EXPECT_EQ(Reg("ERR?"), 0) << "blank lines are ignored";
+}
+
+TEST_F(RobustnessTest, HugeAndExtremeNumbersAreRefused) {
+    for (const char* line : {"CURRENT  99999999999999999999999999999999", "CURRENT  1.0000000000000000000000000000000001",
+                             "FUNCTION 99999999999", "MEMORY? -2147483649", "TIMER inf,1", "PASSHOLD  -0.5"}) {
+        Send(line);
+    }
+    EXPECT_EQ(Ask("CURRENT?"), "3.000\n");
+    EXPECT_EQ(Ask("FUNCTION?"), "0\n");
+    EXPECT_EQ(Reg("ERR?"), 0x02);
+}
+
+TEST_F(RobustnessTest, ExtremeDeviceAndClockKeepRepliesShort) {
+    Send("CURRENT  30.000");
+    instrument_.SetDutResistance(1e300);
+    instrument_.SetDutResistance(std::numeric_limits<double>::quiet_NaN());
+    EXPECT_EQ(instrument_.Config().dutResistance, Instrument::kMaxDutResistance);
+    Send("START");
+    Advance(1.0);
+    EXPECT_EQ(Ask("MON?"), "2,30000.0000,30.0000,1000.0000,1000.0000,0.200\n");
+
+    instrument_.SetDutResistance(1.2);  // on the upper limit: passes
+    Send("START");
+    Advance(1e300);
+    const std::string mon = Ask("MON?");
+    EXPECT_EQ(mon, "8,36.0000,30.0000,1.2000,1.2000,9999999.999\n");
+    EXPECT_LT(mon.size(), 63u);
+}
+
+TEST_F(RobustnessTest, RandomBytesNeverBreakTheInstrument) {
+    std::mt19937 random(20240611u);
+    const std::string alphabet = "ABCDEFGHIMNOPRSTUVWXYZ?*\",.- \t\r0123456789\x01\xff";
+    const char* words[] = {"MEMORY ", "PRGEDIT ", "COMMENT ", "LOWER ", "START", "PRGNAME ", "TIMER "};
+    for (int i = 0; i < 20000; ++i) {
+        std::string line = (i % 2 == 0) ? words[random() % 7] : "";
+        const std::size_t length = random() % 80;
+        for (std::size_t k = 0; k < length; ++k) line += alphabet[random() % alphabet.size()];
+        const auto reply = instrument_.Process(line);
+        if (reply) {
+            ASSERT_LT(reply->size(), 100u) << line;
+            ASSERT_EQ(reply->back(), '\n') << line;
+        }
+        Advance(0.01);
+    }
+    // Still a working instrument afterwards.
+    Send("*RST");
+    Send("*CLS");
+    EXPECT_EQ(Ask("*IDN?"), "ORVANTA ELECTRONICS CORP.,ZEW4400,1234,2.01.03\n");
+    Send("START");
+    EXPECT_EQ(Reg("DSR?"), 12);
+}
+
+}  // namespace
+}  // namespace zewsim::testing
