@@ -1,0 +1,37 @@
+#include "RegistryScripts.h"
+
+namespace zew::com {
+namespace {
+
+const wchar_t* const kZew4400Keys[] = {
+    L"Zew4400.Zew4400.1",
+    L"Zew4400.Zew4400",
+    L"CLSID\\%CLSID%",
+};
+
+const RegistryEntry kZew4400Entries[] = {
+    {L"Zew4400.Zew4400.1", nullptr, L"Zew4400 Class"},
+    {L"Zew4400.Zew4400.1\\CLSID", nullptr, L"%CLSID%"},
+    {L"Zew4400.Zew4400", nullptr, L"Zew4400 Class"},
+    {L"Zew4400.Zew4400\\CLSID", nullptr, L"%CLSID%"},
+    {L"Zew4400.Zew4400\\CurVer", nullptr, L"Zew4400.Zew4400.1"},
+    {L"CLSID\\%CLSID%", nullptr, L"Orvanta ZEW4400 Driver V1.52"},
+    {L"CLSID\\%CLSID%\\ProgID", nullptr, L"Zew4400.Zew4400.1"},
+    {L"CLSID\\%CLSID%\\VersionIndependentProgID", nullptr, L"Zew4400.Zew4400"},
+    {L"CLSID\\%CLSID%\\Programmable", nullptr, nullptr},
+    {L"CLSID\\%CLSID%\\Control", nullptr, nullptr},
+    {L"CLSID\\%CLSID%\\Insertable", nullptr, nullptr},
+    {L"CLSID\\%CLSID%\\InprocServer32", nullptr, L"%MODULE%"},
+    {L"CLSID\\%CLSID%\\InprocServer32", L"ThreadingModel", L"Apartment"},
+    {L"CLSID\\%CLSID%\\ToolboxBitmap32", nullptr, L"%MODULE%, 101"},
+    {L"CLSID\\%CLSID%\\MiscStatus", nullptr, L"0"},
+    {L"CLSID\\%CLSID%\\MiscStatus\\1", nullptr, L"132497"},
+    {L"CLSID\\%CLSID%\\TypeLib", nullptr, L"%LIBID%"},
+    {L"CLSID\\%CLSID%\\Version", nullptr, L"1.0"},
+};
+
+}  // namespace
+
+const RegistryScript kZew4400Script{kZew4400Keys, kZew4400Entries};
+
+}  // namespace zew::com

@@ -1,0 +1,170 @@
+#include "CZew4400.h"
+
+#include <new>
+
+#include "../parsers/DeviceName.h"
+#include "../parsers/Identity.h"
+#include "../session/CResourceManager.h"
+#include "../session/CodePage.h"
+#include "../session/Exchange.h"
+#include "../session/Messages.h"
+
+namespace zew::objects {
+namespace {
+
+using session::CVisaException;
+using session::Exchange;
+
+constexpr ViUInt32 kTimeoutMs = 10000;
+constexpr ViVersion kVisa20 = 0x00200000;
+constexpr LONG kControlPixels = 32;
+
+// Pixels of the screen converted to HIMETRIC, rounded.
+LONG PixelsToHimetric(LONG pixels, int dpi) { return (pixels * 2540 + dpi / 2) / dpi; }
+
+SIZEL InitialExtent() {
+    HDC screen = GetDC(nullptr);
+    const int dpiX = screen ? GetDeviceCaps(screen, LOGPIXELSX) : 96;
+    const int dpiY = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 96;
+    if (screen) ReleaseDC(nullptr, screen);
+    return {PixelsToHimetric(kControlPixels, dpiX > 0 ? dpiX : 96), PixelsToHimetric(kControlPixels, dpiY > 0 ? dpiY : 96)};
+}
+
+std::wstring_view View(BSTR text) { return text ? std::wstring_view(text, SysStringLen(text)) : std::wstring_view(); }
+
+}  // namespace
+
+HRESULT CZew4400::Create(IUnknown* outer, REFIID riid, void** ppv) {
+    auto* object = new (std::nothrow) CZew4400(outer);
+    if (!object) return E_OUTOFMEMORY;
+    const HRESULT hr = object->InnerUnknown()->QueryInterface(riid, ppv);
+    object->InnerUnknown()->Release();
+    return hr;
+}
+
+CZew4400::CZew4400(IUnknown* outer) : com::Aggregatable(outer) {
+    // Child objects are created here, before the lock, once they exist.
+    session_.CreateLock();
+    extent_ = InitialExtent();
+    session::CResourceManager::AddDriverObject();
+}
+
+CZew4400::~CZew4400() {
+    session::CResourceManager::RemoveDriverObject();
+    session_.CloseLock();
+}
+
+IUnknown* CZew4400::FindInterface(REFIID riid) {
+    if (riid == IID_IZew4400 || riid == IID_IDispatch) return static_cast<IZew4400*>(this);
+    if (riid == IID_ISupportErrorInfo) return static_cast<ISupportErrorInfo*>(this);
+    return nullptr;
+}
+
+STDMETHODIMP CZew4400::get_Vendor(BSTR* pVal) {
+    if (!pVal) return E_POINTER;
+    *pVal = SysAllocString(L"ORVANTA");
+    return *pVal ? S_OK : E_OUTOFMEMORY;
+}
+
+STDMETHODIMP CZew4400::get_LegalModelName(BSTR* pVal) {
+    if (!pVal) return E_POINTER;
+    *pVal = modelName_.Copy();
+    return S_OK;
+}
+
+STDMETHODIMP CZew4400::get_Version(short* pVal) {
+    if (!pVal) return E_POINTER;
+    *pVal = romVersion_;
+    return S_OK;
+}
+
+STDMETHODIMP CZew4400::get_hGpib(LONG* pVal) { return get_hVisa(pVal); }
+
+STDMETHODIMP CZew4400::get_hVisa(LONG* pVal) {
+    if (!pVal) return E_POINTER;
+    *pVal = static_cast<LONG>(session_.GetSession());
+    return S_OK;
+}
+
+STDMETHODIMP CZew4400::get_hVisaRM(LONG* pVal) {
+    if (!pVal) return E_POINTER;
+    *pVal = static_cast<LONG>(session::CResourceManager::Handle());
+    return S_OK;
+}
+
+STDMETHODIMP CZew4400::get_ErrVisa(LONG* pVal) {
+    if (!pVal) return E_POINTER;
+    *pVal = session_.GetLastStatus();
+    return S_OK;
+}
+
+void CZew4400::ConfigureSerialLink() {
+    session_.SetAttribute(VI_ATTR_ASRL_FLOW_CNTRL, VI_ASRL_FLOW_XON_XOFF);
+    session_.SetAttribute(VI_ATTR_ASRL_STOP_BITS, VI_ASRL_STOP_TWO);
+    session_.SetAttribute(VI_ATTR_ASRL_PARITY, VI_ASRL_PAR_NONE);
+    session_.SetAttribute(VI_ATTR_ASRL_DATA_BITS, 8);
+    session_.SetAttribute(VI_ATTR_TMO_VALUE, kTimeoutMs);
+    session_.SetAttribute(VI_ATTR_ASRL_BAUD, 19200);
+}
+
+void CZew4400::ConfigureGpibLink() {
+    session_.SetAttribute(VI_ATTR_IO_PROT, VI_PROT_NORMAL);
+    session_.SetAttribute(VI_ATTR_TMO_VALUE, kTimeoutMs);
+    if (session::CResourceManager::SpecVersion() >= kVisa20) session_.SetAttribute(VI_ATTR_GPIB_READDR_EN, VI_TRUE);
+}
+
+STDMETHODIMP CZew4400::Connect(BSTR DevName) {
+    return Exchange(session_, [&] {
+        const std::string resource = parsers::ResourceNameFromDevice(session::ToAnsi(View(DevName)), 0);
+        session_.Open(resource, 0, kTimeoutMs);
+        const bool serial = session_.GetInterfaceType() == VI_INTF_ASRL;
+        if (serial) ConfigureSerialLink();
+        if (session_.GetInterfaceType() == VI_INTF_GPIB) ConfigureGpibLink();
+        session_.SetTermChar('\n');
+        if (serial) session_.WriteCommand(L"SILENT 1");
+        session_.WriteCommand(L"*IDN?");
+        std::string response;
+        session_.ReadResponse(response);
+
+        const auto identity = parsers::ParseIdentity(response);
+        if (!identity) {
+            session_.Detach(true);
+            throw CVisaException{VI_SUCCESS, MSG_DIFFERENT_MODEL, &session_};
+        }
+        modelName_ = com::Bstr(session::FromAnsi(identity->model));
+        romVersion_ = identity->RomVersion();
+        limits_ = ModelLimits::ForModel(identity->model, limits_);
+        // Child objects attach to the session here, once they exist.
+    });
+}
+
+STDMETHODIMP CZew4400::Disconnect() {
+    // Child objects detach from the session here, once they exist.
+    try {
+        session_.Detach(true);
+        return S_OK;
+    } catch (const CVisaException&) {
+        return S_FALSE;
+    }
+}
+
+STDMETHODIMP CZew4400::Initialize() {
+    return Exchange(session_, [&] { session_.WriteCommand(L"*RST"); });
+}
+
+STDMETHODIMP CZew4400::SetString(BSTR strWrt) {
+    if (!session_.FitsOnLine(View(strWrt))) return E_INVALIDARG;
+    return Exchange(session_, [&] { session_.WriteCommand(View(strWrt)); });
+}
+
+STDMETHODIMP CZew4400::GetString(BSTR* pVal) {
+    if (!pVal) return E_POINTER;
+    *pVal = nullptr;
+    return Exchange(session_, [&] {
+        std::string response;
+        session_.ReadResponse(response);
+        *pVal = com::Bstr(session::FromAnsi(response)).Detach();
+    });
+}
+
+}  // namespace zew::objects

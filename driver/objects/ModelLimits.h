@@ -1,0 +1,29 @@
+// The ranges a tester model accepts for current and the reference values,
+// against which property writes are checked.
+#pragma once
+
+#include <string>
+
+namespace zew::objects {
+
+struct ModelLimits {
+    double currentMin, currentMax;
+    double upperMin, upperMax;
+    double lowerMin, lowerMax;
+
+    // Before a model is known nothing is refused.
+    static constexpr ModelLimits None() { return {0, 9.9e37, 0, 9.9e37, 0, 9.9e37}; }
+    static constexpr ModelLimits Zew4400() { return {3.0, 30.0, 0.001, 1.2, 0.001, 1.2}; }
+    static constexpr ModelLimits Zew4410() { return {6.0, 62.0, 0.001, 0.6, 0.001, 0.6}; }
+
+    // The limits of the model named; an unknown model keeps the current ones.
+    static ModelLimits ForModel(const std::string& model, const ModelLimits& current) {
+        if (model.find("4410") != std::string::npos) return Zew4410();
+        if (model.find("4400") != std::string::npos) return Zew4400();
+        return current;
+    }
+
+    bool operator==(const ModelLimits&) const = default;
+};
+
+}  // namespace zew::objects

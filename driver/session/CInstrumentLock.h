@@ -1,0 +1,30 @@
+// The machine-wide instrument lock: a named mutex shared by every driver
+// object in every process, held for the length of one automation call.
+#pragma once
+
+#include <memory>
+
+#include "../com/UniqueHandle.h"
+
+namespace zew::session {
+
+class CInstrumentLock {
+public:
+    static constexpr const char* kName = "OrvantaInstrDrv";
+
+    // Opens the lock, creating it unowned when it does not exist yet;
+    // nullptr when the system gives no handle.
+    static std::shared_ptr<CInstrumentLock> OpenOrCreate();
+
+    // Waits without time-out. A lock abandoned by a dead holder is taken like
+    // a free one.
+    bool Acquire();
+    // False, and no effect, when the calling thread does not hold the lock.
+    bool Release();
+
+private:
+    explicit CInstrumentLock(HANDLE mutex) : mutex_(mutex) {}
+    com::UniqueHandle mutex_;
+};
+
+}  // namespace zew::session

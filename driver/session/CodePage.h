@@ -1,0 +1,13 @@
+// Text between the automation interface (UTF-16) and the instrument and VISA
+// (8-bit characters of the system's default code page).
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace zew::session {
+
+std::string ToAnsi(std::wstring_view text);
+std::wstring FromAnsi(std::string_view text);
+
+}  // namespace zew::session

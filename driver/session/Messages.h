@@ -1,0 +1,28 @@
+/* Ids of the driver's messages. Their texts are the string table in
+   Messages.rc; each has at most one "%s", filled with the resource name. */
+#pragma once
+
+#define MSG_INVALID_ARGUMENT 5
+#define MSG_SUBSCRIPT_OUT_OF_RANGE 9
+#define MSG_TYPE_MISMATCH 13
+#define MSG_GPIB_UNKNOWN_ERROR 1200
+#define MSG_VISA_NOT_FOUND 1201
+#define MSG_OPEN_FAILED 1220
+#define MSG_CLOSE_FAILED 1221
+#define MSG_DIFFERENT_MODEL 1223
+#define MSG_CLEAR_FAILED 1224
+#define MSG_TRIGGER_FAILED 1225
+#define MSG_POLL_FAILED 1226
+#define MSG_WRITE_FROM_FILE_FAILED 1228
+#define MSG_READ_TO_FILE_FAILED 1229
+#define MSG_WRITE_FAILED 1230
+#define MSG_READ_FAILED 1231
+#define MSG_NOT_INITIALIZED 1232
+#define MSG_GPIB_ADDRESS_FAILED 1233
+#define MSG_LOCAL_MODE_FAILED 1234
+#define MSG_BAD_RESPONSE 1236
+#define MSG_TIMEOUT_CONFIG_FAILED 1239
+#define MSG_TIMED_OUT 1240
+#define MSG_PROGRAM_STEPS 1301
+#define MSG_TEST_ON 1302
+#define MSG_PROTECTION 1303

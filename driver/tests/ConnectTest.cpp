@@ -1,0 +1,223 @@
+// Connect, Disconnect and the identity check, observed on the stand-in VISA
+// library's call trace and wire log.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "DriverTestSupport.h"
+#include "VisaTestSupport.h"
+
+namespace zewtest {
+namespace {
+
+constexpr HRESULT kOpenFailed = static_cast<HRESULT>(0x800A04C4);
+constexpr HRESULT kDifferentModel = static_cast<HRESULT>(0x800A04C7);
+constexpr HRESULT kAttributeFailed = static_cast<HRESULT>(0x800A04B0);
+constexpr HRESULT kWriteFailed = static_cast<HRESULT>(0x800A04CE);
+constexpr HRESULT kReadFailed = static_cast<HRESULT>(0x800A04CF);
+
+class ConnectTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ZvReset();
+        ZvSetMaxWait(100);
+        driver = CreateDriver();
+        ASSERT_TRUE(driver);
+    }
+    LONG Handle() { LONG h = -1; driver->get_hVisa(&h); return h; }
+    LONG Status() { LONG s = 1; driver->get_ErrVisa(&s); return s; }
+
+    ComPtr<IZew4400> driver;
+};
+
+struct Mapping {
+    const wchar_t* device;
+    const wchar_t* resource;  // as the driver names it in messages
+    const char* key;          // the stand-in's canonical name
+};
+
+TEST_F(ConnectTest, DeviceNamesMapToResourceNames) {
+    const Mapping mappings[] = {
+        {L"dev5", L"GPIB0::5", "GPIB0::5::INSTR"},
+        {L"DEV5X", L"GPIB0::5", "GPIB0::5::INSTR"},
+        {L"COM1", L"ASRL1", "ASRL1::INSTR"},
+        {L"Com2", L"ASRL2", "ASRL2::INSTR"},
+        {L"GPIB0::7::INSTR", L"GPIB0::7::INSTR", "GPIB0::7::INSTR"},
+        {L"vxi0::2::instr", L"VXI0::2::INSTR", "VXI0::2::INSTR"},
+    };
+    for (const Mapping& m : mappings) {
+        SCOPED_TRACE(testing::Message() << m.key);
+        ZvFailNext(ZV_OP_OPEN, 0, VI_ERROR_RSRC_NFOUND);
+        EXPECT_EQ(Connect(driver.get(), m.device), kOpenFailed);
+        EXPECT_EQ(ErrorDescription(), Message(L"Unable to open instrument in device %s.", m.resource));
+        EXPECT_EQ(Status(), VI_ERROR_RSRC_NFOUND);
+
+        ZvClearLogs(nullptr);
+        EXPECT_EQ(Connect(driver.get(), m.device), S_OK);
+        EXPECT_EQ(Trace(m.key).rfind("viOpen " + std::string(m.key) + "\n", 0), 0u) << Trace(m.key);
+        EXPECT_NE(Handle(), 0);
+    }
+}
+
+TEST_F(ConnectTest, SerialLinkIsSetUpAndSilencedBeforeTheIdentityQuery) {
+    ASSERT_EQ(Connect(driver.get(), L"COM1"), S_OK);
+    EXPECT_EQ(Trace("ASRL1"),
+              "viOpen ASRL1::INSTR\n"
+              "viGetAttribute 3FFF0171\n"
+              "viSetAttribute 3FFF0025 1\n"
+              "viSetAttribute 3FFF0024 20\n"
+              "viSetAttribute 3FFF0023 0\n"
+              "viSetAttribute 3FFF0022 8\n"
+              "viSetAttribute 3FFF001A 10000\n"
+              "viSetAttribute 3FFF0021 19200\n"
+              "viSetAttribute 3FFF0018 10\n"
+              "viSetAttribute 3FFF0038 1\n"
+              "viWrite SILENT 1\\n\n"
+              "viWrite *IDN?\\n\n"
+              "viRead\n");
+    EXPECT_EQ(WireLog("ASRL1"), "SILENT 1\n*IDN?\n");
+}
+
+TEST_F(ConnectTest, GpibLinkIsSetUpWithoutSilence) {
+    ASSERT_EQ(Connect(driver.get(), L"dev1"), S_OK);
+    EXPECT_EQ(Trace("GPIB0::1"),
+              "viOpen GPIB0::1::INSTR\n"
+              "viGetAttribute 3FFF0171\n"
+              "viSetAttribute 3FFF001C 1\n"
+              "viSetAttribute 3FFF001A 10000\n"
+              "viSetAttribute 3FFF001B 1\n"
+              "viSetAttribute 3FFF0018 10\n"
+              "viSetAttribute 3FFF0038 1\n"
+              "viWrite *IDN?\\n\n"
+              "viRead\n");
+}
+
+TEST_F(ConnectTest, GpibReaddressingNeedsVisa20) {
+    // The version is read when the first driver object opens the resource manager.
+    const struct { ViVersion version; bool readdress; } cases[] = {{0x00100800, false}, {0x00200000, true}};
+    for (const auto& c : cases) {
+        driver.reset();
+        ZvClearLogs(nullptr);
+        ZvSetSpecVersion(c.version);
+        driver = CreateDriver();
+        ASSERT_EQ(Connect(driver.get(), L"dev4"), S_OK);
+        EXPECT_EQ(Trace("GPIB0::4").find("viSetAttribute 3FFF001B 1") != std::string::npos, c.readdress)
+            << std::hex << c.version;
+    }
+}
+
+TEST_F(ConnectTest, OtherInterfacesKeepTheLibraryDefaultsButGetTheTermChar) {
+    ASSERT_EQ(Connect(driver.get(), L"vxi0::2::instr"), S_OK);
+    EXPECT_EQ(Trace("VXI0::2"),
+              "viOpen VXI0::2::INSTR\n"
+              "viGetAttribute 3FFF0171\n"
+              "viSetAttribute 3FFF0018 10\n"
+              "viSetAttribute 3FFF0038 1\n"
+              "viWrite *IDN?\\n\n"
+              "viRead\n");
+}
+
+TEST_F(ConnectTest, IdentityResponses) {
+    const std::string longToken = "ZEW4400,0," + std::string(50, '9') + ",1.00.00";
+    const struct {
+        std::string reply;
+        bool accepted;
+        const wchar_t* model;
+        short version;
+    } cases[] = {
+        {"ORVANTA ELECTRONICS CORP.,ZEW4410,SN01,1.05.02\n", true, L"ZEW4410", 0x0105},
+        {"ORVANTA ELECTRONICS CORP.,ZEW4400,0,2.1\n", true, L"ZEW4400", 0x0201},
+        {"ORVANTA  ELECTRONICS\tCORP., ZEW4400,,0,,3.4.5\n", true, L"ZEW4400", 0x0304},
+        {"ORVANTA ELECTRONICS CORP.,ZEW4499,0,1.00.00\n", true, L"ZEW4499", 0x0100},
+        {"ORVANTA ELECTRONICS CORP.,ZEW4400,1.00.00\n", false, nullptr, 0},
+        {"ORVANTA ELECTRONICS CORP.,ZEW4400,,1.00.00\n", false, nullptr, 0},
+        {"ORVANTA ELECTRONICS CORP.,ZEW4400,0,V1\n", false, nullptr, 0},
+        {"ORVANTA ELECTRONICS CORP.,ZEW4300,0,1.00.00\n", false, nullptr, 0},
+        {"ACME INSTRUMENTS INC.,ZEW4400,0,1.00.00\n", false, nullptr, 0},
+        {"ORVANTA ELECTRONICS CORP.," + longToken + "\n", false, nullptr, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.reply);
+        driver = CreateDriver();
+        ZvQueueReply("GPIB0::1", "*IDN?", c.reply.c_str());
+        const HRESULT hr = Connect(driver.get(), L"dev1");
+        Bstr model;
+        short version = 0;
+        driver->get_LegalModelName(model.put());
+        driver->get_Version(&version);
+        if (c.accepted) {
+            EXPECT_EQ(hr, S_OK);
+            EXPECT_EQ(model.view(), c.model);
+            EXPECT_EQ(version, c.version);
+        } else {
+            EXPECT_EQ(hr, kDifferentModel);
+            EXPECT_EQ(ErrorDescription(), L"Different model access in device GPIB0::1.");
+            EXPECT_TRUE(model.null());
+            EXPECT_EQ(version, -1);
+            EXPECT_EQ(Handle(), 0);
+            EXPECT_EQ(Status(), 0);
+            EXPECT_NE(Trace("GPIB0::1").find("viClose"), std::string::npos);
+        }
+        ZvClearLogs(nullptr);
+    }
+}
+
+TEST_F(ConnectTest, FailuresAfterTheOpenLeaveTheSessionOpen) {
+    const struct {
+        ZvOperation op;
+        ViStatus status;
+        const wchar_t* device;
+        const wchar_t* resource;
+        HRESULT hr;
+        const wchar_t* text;
+    } cases[] = {
+        {ZV_OP_SET_ATTRIBUTE, VI_ERROR_NSUP_ATTR_STATE, L"COM3", L"ASRL3", kAttributeFailed,
+         L"GPIB unknown error in device %s."},
+        {ZV_OP_WRITE, VI_ERROR_IO, L"dev6", L"GPIB0::6", kWriteFailed, L"Error writing to instrument in device %s."},
+        {ZV_OP_READ, VI_ERROR_TMO, L"dev6", L"GPIB0::6", kReadFailed, L"Error reading from instrument in device %s."},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        driver = CreateDriver();
+        ZvFailNext(c.op, 0, c.status);
+        EXPECT_EQ(Connect(driver.get(), c.device), c.hr);
+        EXPECT_EQ(ErrorDescription(), Message(c.text, c.resource));
+        EXPECT_EQ(Status(), c.status);
+        EXPECT_NE(Handle(), 0);
+    }
+}
+
+TEST_F(ConnectTest, ConnectOnAnOpenSessionOpensTheNewDevice) {
+    ASSERT_EQ(Connect(driver.get(), L"dev1"), S_OK);
+    const LONG first = Handle();
+    ASSERT_EQ(Connect(driver.get(), L"dev2"), S_OK);
+    EXPECT_NE(Handle(), first);
+    ZvFailNext(ZV_OP_READ, 0, VI_ERROR_TMO);
+    Bstr reply;
+    EXPECT_EQ(driver->GetString(reply.put()), kReadFailed);
+    EXPECT_EQ(ErrorDescription(), L"Error reading from instrument in device GPIB0::2.");
+}
+
+TEST_F(ConnectTest, DisconnectClosesAndKeepsTheIdentity) {
+    ASSERT_EQ(Connect(driver.get(), L"dev1"), S_OK);
+    EXPECT_EQ(driver->Disconnect(), S_OK);
+    EXPECT_EQ(Handle(), 0);
+    EXPECT_EQ(driver->Disconnect(), S_OK);
+    EXPECT_EQ(Trace("GPIB0::1").find("viClose"), Trace("GPIB0::1").rfind("viClose"));
+    Bstr model;
+    driver->get_LegalModelName(model.put());
+    EXPECT_EQ(model.view(), L"ZEW4400");
+}
+
+TEST_F(ConnectTest, DisconnectWhoseCloseFailsReportsFalseAndKeepsTheHandle) {
+    ASSERT_EQ(Connect(driver.get(), L"dev1"), S_OK);
+    const LONG handle = Handle();
+    SetErrorInfo(0, nullptr);
+    ZvFailNext(ZV_OP_CLOSE, 0, VI_ERROR_SYSTEM_ERROR);
+    EXPECT_EQ(driver->Disconnect(), S_FALSE);
+    EXPECT_EQ(Handle(), handle);
+    EXPECT_EQ(ErrorDescription(), L"");
+}
+
+}  // namespace
+}  // namespace zewtest

@@ -1,0 +1,62 @@
+#include "DriverTestSupport.h"
+
+#include <gtest/gtest.h>
+
+namespace zewtest {
+namespace {
+
+// Every test thread of these programs is an apartment thread, as a client's is.
+class ApartmentEnvironment : public ::testing::Environment {
+public:
+    void SetUp() override { CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED); }
+    void TearDown() override { CoUninitialize(); }
+};
+
+const auto* const g_environment = ::testing::AddGlobalTestEnvironment(new ApartmentEnvironment);
+
+}  // namespace
+
+std::wstring DriverPath() {
+    wchar_t path[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, path, MAX_PATH);
+    std::wstring directory(path);
+    directory.erase(directory.find_last_of(L"\\/") + 1);
+    return directory + L"Zew4400.ocx";
+}
+
+HMODULE DriverModule() {
+    static HMODULE module = LoadLibraryW(DriverPath().c_str());
+    return module;
+}
+
+ComPtr<IZew4400> CreateDriver() {
+    using GetClassObject = HRESULT(WINAPI*)(REFCLSID, REFIID, void**);
+    const auto get = DriverExport<GetClassObject>("DllGetClassObject");
+    ComPtr<IZew4400> driver;
+    if (!get) return driver;
+    ComPtr<IClassFactory> factory;
+    if (FAILED(get(CLSID_Zew4400, IID_IClassFactory, factory.put_void()))) return driver;
+    factory->CreateInstance(nullptr, IID_IZew4400, driver.put_void());
+    return driver;
+}
+
+HRESULT Connect(IZew4400* driver, const wchar_t* device) {
+    Bstr name(device);
+    return driver->Connect(name.get());
+}
+
+std::wstring ErrorDescription() {
+    ComPtr<IErrorInfo> info;
+    if (GetErrorInfo(0, info.put()) != S_OK || !info) return L"";
+    Bstr description;
+    info->GetDescription(description.put());
+    return std::wstring(description.view());
+}
+
+std::wstring Message(const wchar_t* text, const wchar_t* device) {
+    std::wstring message(text);
+    message.replace(message.find(L"%s"), 2, device);
+    return message;
+}
+
+}  // namespace zewtest

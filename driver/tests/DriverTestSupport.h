@@ -1,0 +1,38 @@
+// Helpers for tests that drive Zew4400.ocx as a client does: loaded from the
+// test program's directory, objects made through its class object.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "Zew4400Lib.h"
+#include "com/Bstr.h"
+#include "com/ComPtr.h"
+
+namespace zewtest {
+
+using zew::com::Bstr;
+using zew::com::ComPtr;
+
+// The library, loaded once from beside the test program.
+HMODULE DriverModule();
+std::wstring DriverPath();
+
+template <class Export>
+Export DriverExport(const char* name) {
+    return reinterpret_cast<Export>(reinterpret_cast<void*>(GetProcAddress(DriverModule(), name)));
+}
+
+ComPtr<IZew4400> CreateDriver();
+
+HRESULT Connect(IZew4400* driver, const wchar_t* device);
+
+// The description of the calling thread's error information ("" when none);
+// the information is consumed.
+std::wstring ErrorDescription();
+
+// A driver message with the device filled in, as clients see it.
+std::wstring Message(const wchar_t* text, const wchar_t* device);
+
+}  // namespace zewtest

@@ -1,0 +1,98 @@
+// The portable parsers of instrument text and device names, and the choice
+// of model limits.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+
+#include "objects/ModelLimits.h"
+#include "parsers/DeviceName.h"
+#include "parsers/Identity.h"
+#include "parsers/Numbers.h"
+
+namespace {
+
+using namespace zew::parsers;
+using zew::objects::ModelLimits;
+
+TEST(DeviceNameTest, MapsDeviceNamesToResourceNames) {
+    EXPECT_EQ(ResourceNameFromDevice("dev5", 0), "GPIB0::5");
+    EXPECT_EQ(ResourceNameFromDevice("DEV5X", 0), "GPIB0::5");
+    EXPECT_EQ(ResourceNameFromDevice("dev 12", 2), "GPIB2::12");
+    EXPECT_EQ(ResourceNameFromDevice("COM1", 0), "ASRL1");
+    EXPECT_EQ(ResourceNameFromDevice("com12", 0), "ASRL12");
+    EXPECT_EQ(ResourceNameFromDevice("gpib1::3::instr", 0), "GPIB1::3::INSTR");
+    EXPECT_EQ(ResourceNameFromDevice("DEV", 0), "DEV");
+    EXPECT_EQ(ResourceNameFromDevice("devx", 0), "DEVX");
+    EXPECT_EQ(ResourceNameFromDevice("", 0), "");
+    EXPECT_EQ(ResourceNameFromDevice("dev99999999999", 0), "GPIB0::2147483647");
+    EXPECT_EQ(ResourceNameFromDevice("caf\xe9", 0), "CAF\xe9");
+}
+
+TEST(IdentityTest, AcceptsTheFamilyWithTwoOrThreeVersionNumbers) {
+    auto id = ParseIdentity("ORVANTA ELECTRONICS CORP.,ZEW4410,SN01,1.05.02\n");
+    ASSERT_TRUE(id);
+    EXPECT_EQ(id->model, "ZEW4410");
+    EXPECT_EQ(id->RomVersion(), 0x0105);
+    id = ParseIdentity("ORVANTA ELECTRONICS CORP.,ZEW4400,0,2.1");
+    ASSERT_TRUE(id);
+    EXPECT_EQ(id->RomVersion(), 0x0201);
+    id = ParseIdentity("ORVANTAELECTRONICS\n CORP.,,ZEW4400,,SN,,-1.300 trailing");
+    ASSERT_TRUE(id);
+    EXPECT_EQ(id->model, "ZEW4400");
+    EXPECT_EQ(id->RomVersion(), static_cast<int16_t>((-1 & 0xFF) * 256 + (300 & 0xFF)));
+}
+
+TEST(IdentityTest, RejectsOtherMakersModelsAndVersions) {
+    for (const char* reply : {"", "ORVANTA ELECTRONICS CORP.,", " ORVANTA ELECTRONICS CORP.,ZEW4400,0,1.0",
+                              "orvanta electronics corp.,ZEW4400,0,1.0", "ORVANTA ELECTRONICS CORP.,ZEW4300,0,1.0",
+                              "ORVANTA ELECTRONICS CORP.,ZEW4400,1.00.00", "ORVANTA ELECTRONICS CORP.,ZEW4400,,1.00.00",
+                              "ORVANTA ELECTRONICS CORP.,ZEW4400,0,1", "ORVANTA ELECTRONICS CORP.,ZEW4400,0,1.x",
+                              "ORVANTA ELECTRONICS CORP.,ZEW4400,0 ,1.0"}) {
+        EXPECT_FALSE(ParseIdentity(reply)) << reply;
+    }
+}
+
+TEST(IdentityTest, TokenLengthIsBounded) {
+    const std::string head = "ORVANTA ELECTRONICS CORP.,";
+    const std::string fits = "ZEW4400,0,1.0," + std::string(kMaxIdentityToken - 14, 'x');
+    ASSERT_EQ(fits.size(), kMaxIdentityToken);
+    EXPECT_TRUE(ParseIdentity(head + fits + "\n"));
+    EXPECT_FALSE(ParseIdentity(head + fits + "x\n"));
+    EXPECT_FALSE(ParseIdentity(head + "ZEW4400,0,1.0," + std::string(100000, 'x')));
+}
+
+TEST(NumbersTest, RealsAreReadAsAtofReadsThem) {
+    EXPECT_DOUBLE_EQ(ParseReal("1.5E-3\n"), 0.0015);
+    EXPECT_DOUBLE_EQ(ParseReal("  -2.25V"), -2.25);
+    EXPECT_DOUBLE_EQ(ParseReal("+.5"), 0.5);
+    EXPECT_DOUBLE_EQ(ParseReal("7.e2x"), 700.0);
+    EXPECT_DOUBLE_EQ(ParseReal("3e"), 3.0);
+    EXPECT_DOUBLE_EQ(ParseReal("3e+"), 3.0);
+    EXPECT_DOUBLE_EQ(ParseReal("abc"), 0.0);
+    EXPECT_DOUBLE_EQ(ParseReal("."), 0.0);
+    EXPECT_DOUBLE_EQ(ParseReal(""), 0.0);
+    EXPECT_TRUE(std::isinf(ParseReal("1e999")));
+    EXPECT_DOUBLE_EQ(ParseReal("1e-999"), 0.0);
+}
+
+TEST(NumbersTest, IntegersAreReadAsAtolReadsThemFromTheFirst19Characters) {
+    EXPECT_EQ(ParseInt("+12abc"), 12);
+    EXPECT_EQ(ParseInt("abc"), 0);
+    EXPECT_EQ(ParseInt("  -42\n"), -42);
+    EXPECT_EQ(ParseInt(std::string(18, ' ') + "7"), 7);
+    EXPECT_EQ(ParseInt(std::string(19, ' ') + "7"), 0);
+    EXPECT_EQ(ParseInt("99999999999"), 2147483647);
+    EXPECT_EQ(ParseInt("-99999999999"), -2147483647 - 1);
+}
+
+TEST(ModelLimitsTest, TheModelNumberChoosesTheRow) {
+    const ModelLimits none = ModelLimits::None();
+    EXPECT_EQ(ModelLimits::ForModel("ZEW4410", none), ModelLimits::Zew4410());
+    EXPECT_EQ(ModelLimits::ForModel("ZEW4400", none), ModelLimits::Zew4400());
+    EXPECT_EQ(ModelLimits::ForModel("ZEW4499", none), none);
+    EXPECT_EQ(ModelLimits::ForModel("ZEW4499", ModelLimits::Zew4410()), ModelLimits::Zew4410());
+    EXPECT_EQ(ModelLimits::Zew4410().currentMax, 62.0);
+}
+
+}  // namespace

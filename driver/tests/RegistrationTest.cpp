@@ -1,0 +1,123 @@
+// Self-registration: the registry content, its replacement and its removal,
+// and the library's version resource.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "DriverTestSupport.h"
+
+namespace zewtest {
+namespace {
+
+const wchar_t kClsidKey[] = L"CLSID\\{4DB8318E-7D79-4654-8EF5-312E62124161}";
+const wchar_t kLibidKey[] = L"TypeLib\\{897717C1-30F6-4858-AE8D-EA45C965C803}";
+
+HRESULT Call(const char* name) { return DriverExport<HRESULT(WINAPI*)()>(name)(); }
+
+bool KeyExists(const std::wstring& key) {
+    HKEY handle = nullptr;
+    if (RegOpenKeyExW(HKEY_CLASSES_ROOT, key.c_str(), 0, KEY_READ, &handle) != ERROR_SUCCESS) return false;
+    RegCloseKey(handle);
+    return true;
+}
+
+std::wstring Value(const std::wstring& key, const wchar_t* name = nullptr) {
+    wchar_t data[1024] = {};
+    DWORD size = sizeof data;
+    if (RegGetValueW(HKEY_CLASSES_ROOT, key.c_str(), name, RRF_RT_REG_SZ, nullptr, data, &size) != ERROR_SUCCESS)
+        return L"<missing>";
+    return data;
+}
+
+void ExpectRegistered() {
+    CLSID clsid{};
+    EXPECT_EQ(CLSIDFromProgID(L"Zew4400.Zew4400", &clsid), S_OK);
+    EXPECT_TRUE(IsEqualCLSID(clsid, CLSID_Zew4400));
+    EXPECT_EQ(Value(L"Zew4400.Zew4400\\CurVer"), L"Zew4400.Zew4400.1");
+    EXPECT_EQ(Value(L"Zew4400.Zew4400.1\\CLSID"), L"{4DB8318E-7D79-4654-8EF5-312E62124161}");
+    const std::wstring key = kClsidKey;
+    EXPECT_EQ(Value(key), L"Orvanta ZEW4400 Driver V1.52");
+    EXPECT_EQ(Value(key + L"\\ProgID"), L"Zew4400.Zew4400.1");
+    EXPECT_EQ(Value(key + L"\\VersionIndependentProgID"), L"Zew4400.Zew4400");
+    EXPECT_TRUE(KeyExists(key + L"\\Programmable") && KeyExists(key + L"\\Control") && KeyExists(key + L"\\Insertable"));
+    EXPECT_EQ(_wcsicmp(Value(key + L"\\InprocServer32").c_str(), DriverPath().c_str()), 0);
+    EXPECT_EQ(Value(key + L"\\InprocServer32", L"ThreadingModel"), L"Apartment");
+    EXPECT_EQ(Value(key + L"\\ToolboxBitmap32"), Value(key + L"\\InprocServer32") + L", 101");
+    EXPECT_EQ(Value(key + L"\\MiscStatus"), L"0");
+    EXPECT_EQ(Value(key + L"\\MiscStatus\\1"), L"132497");
+    EXPECT_EQ(Value(key + L"\\TypeLib"), L"{897717C1-30F6-4858-AE8D-EA45C965C803}");
+    EXPECT_EQ(Value(key + L"\\Version"), L"1.0");
+    ComPtr<ITypeLib> typeLib;
+    EXPECT_EQ(LoadRegTypeLib(LIBID_ZEW4400Lib, 1, 0, 0x409, typeLib.put()), S_OK);
+}
+
+TEST(RegistrationTest, RegisteringWritesOneCleanCopyAndUnregisteringRemovesIt) {
+    ASSERT_EQ(Call("DllRegisterServer"), S_OK);
+    ExpectRegistered();
+
+    // Stale content from an older copy goes away on the next registration.
+    HKEY stale = nullptr;
+    for (const std::wstring& key : {std::wstring(kClsidKey) + L"\\Stale\\Deeper", std::wstring(L"Zew4400.Zew4400\\Stale")}) {
+        ASSERT_EQ(RegCreateKeyW(HKEY_CLASSES_ROOT, key.c_str(), &stale), ERROR_SUCCESS);
+        RegCloseKey(stale);
+    }
+    ASSERT_EQ(Call("DllRegisterServer"), S_OK);
+    ExpectRegistered();
+    EXPECT_FALSE(KeyExists(std::wstring(kClsidKey) + L"\\Stale"));
+    EXPECT_FALSE(KeyExists(L"Zew4400.Zew4400\\Stale"));
+
+    ASSERT_EQ(Call("DllUnregisterServer"), S_OK);
+    EXPECT_FALSE(KeyExists(kClsidKey));
+    EXPECT_FALSE(KeyExists(L"Zew4400.Zew4400"));
+    EXPECT_FALSE(KeyExists(L"Zew4400.Zew4400.1"));
+    EXPECT_FALSE(KeyExists(kLibidKey));
+    EXPECT_FALSE(KeyExists(L"Interface\\{DDFEBBE8-2AC2-4129-BFC1-3E090D498B1D}"));
+    EXPECT_TRUE(KeyExists(L"CLSID"));
+    CLSID clsid{};
+    EXPECT_NE(CLSIDFromProgID(L"Zew4400.Zew4400", &clsid), S_OK);
+}
+
+TEST(RegistrationTest, ClassObjects) {
+    using GetClassObject = HRESULT(WINAPI*)(REFCLSID, REFIID, void**);
+    const auto get = DriverExport<GetClassObject>("DllGetClassObject");
+    void* object = reinterpret_cast<void*>(1);
+    EXPECT_EQ(get(IID_IZew4400, IID_IClassFactory, &object), CLASS_E_CLASSNOTAVAILABLE);
+    EXPECT_EQ(object, nullptr);
+    EXPECT_EQ(get(CLSID_Zew4400, IID_IClassFactory, nullptr), E_POINTER);
+
+    ComPtr<IClassFactory> factory;
+    ASSERT_EQ(get(CLSID_Zew4400, IID_IClassFactory, factory.put_void()), S_OK);
+    EXPECT_EQ(Call("DllCanUnloadNow"), S_OK);
+    factory->LockServer(TRUE);
+    EXPECT_EQ(Call("DllCanUnloadNow"), S_FALSE);
+    factory->LockServer(FALSE);
+    {
+        ComPtr<IZew4400> driver = CreateDriver();
+        EXPECT_EQ(Call("DllCanUnloadNow"), S_FALSE);
+    }
+    EXPECT_EQ(Call("DllCanUnloadNow"), S_OK);
+}
+
+std::wstring VersionString(const std::wstring& name) {
+    const std::wstring path = DriverPath();
+    DWORD ignored = 0;
+    std::wstring block(GetFileVersionInfoSizeW(path.c_str(), &ignored), L'\0');
+    if (block.empty() || !GetFileVersionInfoW(path.c_str(), 0, static_cast<DWORD>(block.size()), block.data()))
+        return L"<none>";
+    void* value = nullptr;
+    UINT length = 0;
+    const std::wstring query = L"\\StringFileInfo\\040904B0\\" + name;
+    if (!VerQueryValueW(block.data(), query.c_str(), &value, &length)) return L"<missing>";
+    return static_cast<const wchar_t*>(value);
+}
+
+TEST(RegistrationTest, VersionResourceAnnouncesSelfRegistration) {
+    EXPECT_EQ(VersionString(L"FileVersion"), L"1.54.0.1");
+    EXPECT_EQ(VersionString(L"ProductVersion"), L"1.54.0.0");
+    EXPECT_EQ(VersionString(L"FileDescription"), L"Zew4400 Driver Objects");
+    EXPECT_EQ(VersionString(L"OriginalFilename"), L"Zew4400.OCX");
+    EXPECT_EQ(VersionString(L"OLESelfRegister"), L"");
+}
+
+}  // namespace
+}  // namespace zewtest

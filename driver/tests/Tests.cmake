@@ -1,0 +1,33 @@
+# Tests of the driver library (Windows presets). They load Zew4400.ocx from
+# beside the test program and watch the stand-in VISA32.DLL.
+set(support tests/DriverTestSupport.cpp ${CMAKE_SOURCE_DIR}/visa/tests/VisaTestSupport.cpp)
+set(support_includes ${CMAKE_CURRENT_SOURCE_DIR} ${CMAKE_SOURCE_DIR}/visa/tests)
+
+zew_add_test(driver_tests
+  SOURCES tests/ConnectTest.cpp tests/TransportTest.cpp tests/LockTest.cpp tests/ProcessStateTest.cpp
+          tests/RegistrationTest.cpp ${support}
+  LIBS VISA32 zew_driver_guids ole32 oleaut32 uuid version)
+target_include_directories(driver_tests PRIVATE ${support_includes})
+add_dependencies(driver_tests Zew4400 VISA32_dll)
+
+# The session on its own, against the stand-in.
+zew_add_test(driver_session_tests
+  SOURCES tests/SessionTest.cpp ${CMAKE_SOURCE_DIR}/visa/tests/VisaTestSupport.cpp
+  LIBS zew_driver_core VISA32)
+target_include_directories(driver_session_tests PRIVATE ${support_includes})
+add_dependencies(driver_session_tests VISA32_dll)
+
+# A machine without a VISA library: the program and the library run from a
+# directory of their own that holds no VISA32.DLL.
+zew_add_test(driver_novisa_tests
+  SOURCES tests/NoVisaTest.cpp tests/DriverTestSupport.cpp
+  LIBS zew_driver_guids ole32 oleaut32 uuid
+  COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/tests/run-without-visa.sh $<TARGET_FILE:Zew4400>)
+target_include_directories(driver_novisa_tests PRIVATE ${support_includes})
+add_dependencies(driver_novisa_tests Zew4400)
+
+# A real automation client: Wine's script host with the registered library.
+add_test(NAME driver_vbscript_test
+  COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/tests/vbscript-test.sh ${ZEW_WINE_ARCH} ${CMAKE_BINARY_DIR}/wineprefix
+          $<TARGET_FILE:Zew4400> ${CMAKE_CURRENT_SOURCE_DIR}/tests/client.vbs)
+set_tests_properties(driver_vbscript_test PROPERTIES FIXTURES_REQUIRED wine TIMEOUT 600)

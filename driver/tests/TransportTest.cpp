@@ -1,0 +1,180 @@
+// Command lines and responses through the driver object, its state before a
+// connection, and its automation surface (IDispatch, error information).
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "DriverTestSupport.h"
+#include "VisaTestSupport.h"
+#include "com/Variant.h"
+
+namespace zewtest {
+namespace {
+
+constexpr HRESULT kNotInitialized = static_cast<HRESULT>(0x800A04D0);
+constexpr HRESULT kReadFailed = static_cast<HRESULT>(0x800A04CF);
+
+class TransportTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ZvReset();
+        ZvSetMaxWait(100);
+        driver = CreateDriver();
+        ASSERT_TRUE(driver);
+    }
+    ComPtr<IZew4400> driver;
+};
+
+TEST_F(TransportTest, BeforeConnectGettersGiveDefaultsAndExchangesFail) {
+    short version = 0;
+    LONG handle = -1;
+    Bstr model(L"x"), vendor;
+    EXPECT_EQ(driver->get_Version(&version), S_OK);
+    EXPECT_EQ(version, -1);
+    EXPECT_EQ(driver->get_LegalModelName(model.put()), S_OK);
+    EXPECT_TRUE(model.null());
+    EXPECT_EQ(driver->get_hVisa(&handle), S_OK);
+    EXPECT_EQ(handle, 0);
+    EXPECT_EQ(driver->get_hGpib(&handle), S_OK);
+    EXPECT_EQ(handle, 0);
+    EXPECT_EQ(driver->get_Vendor(vendor.put()), S_OK);
+    EXPECT_EQ(vendor.view(), L"ORVANTA");
+
+    const std::wstring notInitialized = L"Instrument not initialized in device ???.";
+    Bstr reply;
+    EXPECT_EQ(driver->GetString(reply.put()), kNotInitialized);
+    EXPECT_EQ(ErrorDescription(), notInitialized);
+    Bstr line(L"*RST");
+    EXPECT_EQ(driver->SetString(line.get()), kNotInitialized);
+    EXPECT_EQ(ErrorDescription(), notInitialized);
+    EXPECT_EQ(driver->Initialize(), kNotInitialized);
+    EXPECT_EQ(ErrorDescription(), notInitialized);
+    LONG status = 1;
+    driver->get_ErrVisa(&status);
+    EXPECT_EQ(status, 0);
+}
+
+TEST_F(TransportTest, NullOutPointersAreRefused) {
+    EXPECT_EQ(driver->get_Vendor(nullptr), E_POINTER);
+    EXPECT_EQ(driver->get_LegalModelName(nullptr), E_POINTER);
+    EXPECT_EQ(driver->get_Version(nullptr), E_POINTER);
+    EXPECT_EQ(driver->get_hGpib(nullptr), E_POINTER);
+    EXPECT_EQ(driver->get_hVisa(nullptr), E_POINTER);
+    EXPECT_EQ(driver->get_hVisaRM(nullptr), E_POINTER);
+    EXPECT_EQ(driver->get_ErrVisa(nullptr), E_POINTER);
+    EXPECT_EQ(driver->GetString(nullptr), E_POINTER);
+}
+
+TEST_F(TransportTest, LinesGoOutWithALineFeedAndRepliesComeBackWhole) {
+    ASSERT_EQ(Connect(driver.get(), L"dev2"), S_OK);
+    ZvClearLogs(nullptr);
+    Bstr query(L"*IDN?");
+    ASSERT_EQ(driver->SetString(query.get()), S_OK);
+    Bstr reply;
+    ASSERT_EQ(driver->GetString(reply.put()), S_OK);
+    EXPECT_EQ(reply.view(), L"ORVANTA ELECTRONICS CORP.,ZEW4400,0,1.00.00\n");
+    EXPECT_EQ(driver->Initialize(), S_OK);
+    EXPECT_EQ(WireLog("GPIB0::2"), "*IDN?\n*RST\n");
+}
+
+TEST_F(TransportTest, OverlongLinesAreRefusedWithoutIo) {
+    ASSERT_EQ(Connect(driver.get(), L"dev2"), S_OK);
+    ZvClearLogs(nullptr);
+    SetErrorInfo(0, nullptr);
+    Bstr tooLong(std::wstring(1023, L'A'));
+    EXPECT_EQ(driver->SetString(tooLong.get()), E_INVALIDARG);
+    EXPECT_EQ(ErrorDescription(), L"");
+    EXPECT_EQ(WireLog("GPIB0::2"), "");
+    Bstr longest(std::wstring(1022, L'A'));
+    EXPECT_EQ(driver->SetString(longest.get()), S_OK);
+    EXPECT_EQ(WireLog("GPIB0::2"), std::string(1022, 'A') + "\n");
+}
+
+TEST_F(TransportTest, TimedOutReadReportsTheResourceAndKeepsTheStatus) {
+    ASSERT_EQ(Connect(driver.get(), L"dev3"), S_OK);
+    Bstr reply;
+    EXPECT_EQ(driver->GetString(reply.put()), kReadFailed);
+    EXPECT_EQ(ErrorDescription(), L"Error reading from instrument in device GPIB0::3.");
+    LONG status = 0;
+    driver->get_ErrVisa(&status);
+    EXPECT_EQ(status, VI_ERROR_TMO);
+    LONG handle = 0;
+    driver->get_hVisa(&handle);
+    EXPECT_NE(handle, 0);
+}
+
+TEST_F(TransportTest, ErrorInformationIsAnnouncedForTheDriverInterfaceOnly) {
+    ComPtr<ISupportErrorInfo> support;
+    ASSERT_EQ(driver->QueryInterface(IID_ISupportErrorInfo, support.put_void()), S_OK);
+    EXPECT_EQ(support->InterfaceSupportsErrorInfo(IID_IZew4400), S_OK);
+    EXPECT_EQ(support->InterfaceSupportsErrorInfo(IID_IDispatch), S_FALSE);
+}
+
+TEST_F(TransportTest, DispatchFollowsTheTypeLibrary) {
+    ComPtr<IDispatch> dispatch;
+    ASSERT_EQ(driver->QueryInterface(IID_IDispatch, dispatch.put_void()), S_OK);
+    const struct { const wchar_t* name; DISPID id; } members[] = {
+        {L"Vendor", 1}, {L"LegalModelName", 2}, {L"Version", 3}, {L"hGpib", 4}, {L"hVisa", 5},
+        {L"hVisaRM", 6}, {L"ErrVisa", 7}, {L"Connect", 21}, {L"Disconnect", 22}, {L"Initialize", 23},
+        {L"SetString", 24}, {L"GetString", 25}};
+    for (const auto& m : members) {
+        LPOLESTR name = const_cast<LPOLESTR>(m.name);
+        DISPID id = 0;
+        EXPECT_EQ(dispatch->GetIDsOfNames(IID_NULL, &name, 1, 0, &id), S_OK) << m.name;
+        EXPECT_EQ(id, m.id) << m.name;
+    }
+
+    DISPPARAMS none{};
+    zew::com::Variant result;
+    ASSERT_EQ(dispatch->Invoke(1, IID_NULL, 0, DISPATCH_PROPERTYGET, &none, result.put(), nullptr, nullptr), S_OK);
+    ASSERT_EQ(result->vt, VT_BSTR);
+    EXPECT_STREQ(result->bstrVal, L"ORVANTA");
+
+    EXCEPINFO exception{};
+    EXPECT_EQ(dispatch->Invoke(25, IID_NULL, 0, DISPATCH_METHOD, &none, result.put(), &exception, nullptr),
+              DISP_E_EXCEPTION);
+    EXPECT_EQ(exception.scode, kNotInitialized);
+    EXPECT_STREQ(exception.bstrDescription, L"Instrument not initialized in device ???.");
+    SysFreeString(exception.bstrSource);
+    SysFreeString(exception.bstrDescription);
+    SysFreeString(exception.bstrHelpFile);
+}
+
+// An outer object that aggregates the driver.
+class Outer : public IUnknown {
+public:
+    STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override {
+        if (riid == IID_IUnknown) {
+            *ppv = this;
+            return S_OK;
+        }
+        return inner ? inner->QueryInterface(riid, ppv) : E_NOINTERFACE;
+    }
+    STDMETHODIMP_(ULONG) AddRef() override { return ++refs; }
+    STDMETHODIMP_(ULONG) Release() override { return --refs; }
+    ComPtr<IUnknown> inner;
+    ULONG refs = 1;
+};
+
+TEST_F(TransportTest, TheDriverCanBeAggregated) {
+    using GetClassObject = HRESULT(WINAPI*)(REFCLSID, REFIID, void**);
+    ComPtr<IClassFactory> factory;
+    ASSERT_EQ(DriverExport<GetClassObject>("DllGetClassObject")(CLSID_Zew4400, IID_IClassFactory, factory.put_void()),
+              S_OK);
+    Outer outer;
+    ComPtr<IZew4400> refused;
+    EXPECT_EQ(factory->CreateInstance(&outer, IID_IZew4400, refused.put_void()), CLASS_E_NOAGGREGATION);
+    ASSERT_EQ(factory->CreateInstance(&outer, IID_IUnknown, outer.inner.put_void()), S_OK);
+    {
+        ComPtr<IZew4400> aggregated;
+        ASSERT_EQ(outer.inner->QueryInterface(IID_IZew4400, aggregated.put_void()), S_OK);
+        EXPECT_EQ(outer.refs, 2u);  // interfaces of the inner object count on the outer one
+        ComPtr<IUnknown> identity;
+        ASSERT_EQ(aggregated->QueryInterface(IID_IUnknown, identity.put_void()), S_OK);
+        EXPECT_EQ(identity.get(), static_cast<IUnknown*>(&outer));
+    }
+    outer.inner.reset();
+}
+
+}  // namespace
+}  // namespace zewtest

@@ -1,0 +1,28 @@
+' A client of the driver as a test sequencer would write it.
+Set driver = CreateObject("Zew4400.Zew4400")
+
+On Error Resume Next
+reply = driver.GetString()
+WScript.Echo "before: " & Err.Number & " " & Err.Description
+Err.Clear
+On Error Goto 0
+
+driver.Connect "dev1"
+WScript.Echo "vendor: " & driver.Vendor
+WScript.Echo "model: " & driver.LegalModelName
+WScript.Echo "version: " & driver.Version
+WScript.Echo "handles: " & (driver.hVisa <> 0) & " " & (driver.hVisaRM <> 0) & " " & (driver.hGpib = driver.hVisa)
+driver.SetString "*IDN?"
+WScript.Echo "reply: " & Replace(driver.GetString(), vbLf, "|")
+WScript.Echo "status: " & driver.ErrVisa   ' the read ended at the line feed
+
+On Error Resume Next
+driver.Connect "dev99x"
+driver.Connect "nosuch::1"
+WScript.Echo "open: " & Err.Number & " " & Err.Description
+Err.Clear
+driver.SetString String(1100, "A")
+WScript.Echo "long: " & Err.Number
+On Error Goto 0
+driver.Disconnect
+WScript.Echo "after: " & driver.hVisa

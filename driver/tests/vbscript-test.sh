@@ -1,0 +1,30 @@
+#!/usr/bin/env bash
+# Registers the driver library in a Wine prefix and runs client.vbs with the
+# script host of the same architecture; compares what the script prints.
+#   vbscript-test.sh win32|win64 PREFIX LIBRARY SCRIPT
+set -euo pipefail
+arch=$1 prefix=$2 library=$3 script=$4
+root=$(cd "$(dirname "$0")/../.." && pwd)
+run=("$root/scripts/wine-run" --prefix "$prefix" --arch "$arch")
+
+"${run[@]}" regsvr32 /s "$library"
+# VISA32.DLL is found in the current directory, beside the library.
+cd "$(dirname "$library")"
+actual=$("${run[@]}" cscript //nologo "Z:$(echo "$script" | tr / '\\')" | tr -d '\r')
+expected='before: 1232 Instrument not initialized in device ???.
+vendor: ORVANTA
+model: ZEW4400
+version: 256
+handles: True True True
+reply: ORVANTA ELECTRONICS CORP.,ZEW4400,0,1.00.00|
+status: 1073676293
+open: 1220 Unable to open instrument in device NOSUCH::1.
+long: 5
+after: 0'
+if [ "$actual" != "$expected" ]; then
+  echo "client.vbs printed:"; echo "$actual"
+  echo "expected:"; echo "$expected"
+  diff <(echo "$expected") <(echo "$actual") || true
+  exit 1
+fi
+echo "client.vbs: all lines as expected"
