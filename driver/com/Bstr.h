@@ -35,4 +35,9 @@ private:
     BSTR s_ = nullptr;
 };
 
+// The text of a BSTR that the object does not own; null reads as "".
+inline std::wstring_view View(BSTR text) {
+    return text ? std::wstring_view(text, SysStringLen(text)) : std::wstring_view();
+}
+
 }  // namespace zew::com

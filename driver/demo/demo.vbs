@@ -1,4 +1,5 @@
-' Drives a ZEW4400 through the driver, as a test sequencer would.
+' Drives a ZEW4400 through the driver, as a test sequencer would: connect,
+' configure a test, run it, watch the monitored values, read the verdict.
 Set driver = CreateObject("Zew4400.Zew4400")
 driver.Connect "dev1"
 WScript.Echo "Vendor:         " & driver.Vendor
@@ -6,6 +7,47 @@ WScript.Echo "LegalModelName: " & driver.LegalModelName
 WScript.Echo "Version:        " & Hex(driver.Version)
 driver.SetString "*IDN?"
 WScript.Echo "*IDN? answers:  " & Replace(driver.GetString(), vbLf, "")
+
+' System settings go to the instrument at once.
+driver.BuzzerVolume = 3
+driver.Comment = "Demo bench line 1"
+WScript.Echo "Comment:        " & driver.Comment
+
+' Test conditions are kept by the driver and sent by Start.
+driver.Current = 10
+driver.Frequency = 60
+driver.LimitUpper = 0.1
+driver.ExecTime = 2
+WScript.Echo "Test:           " & driver.Current & " A, " & driver.Frequency & " Hz, upper " & _
+    driver.LimitUpper & " ohm, " & driver.ExecTime & " s"
+driver.Start
+
+' The instrument's state, the first field of its MON? reply: 12 and 8 while
+' testing, 1 pass, 2 fail.
+Function Status()
+    driver.SetString "MON?"
+    fields = Split(driver.GetString(), ",")
+    Status = CInt(fields(0))
+End Function
+
+' Wine's script host has no WScript.Sleep: wait on the clock instead.
+Sub Pause(seconds)
+    Dim deadline
+    deadline = Timer + seconds
+    Do While Timer < deadline
+    Loop
+End Sub
+
+Do
+    s = Status()
+    WScript.Echo "  status " & s & ": R = " & FormatNumber(driver.MonResistance, 4) & " ohm, I = " & _
+        FormatNumber(driver.MonCurrent, 2) & " A, U = " & FormatNumber(driver.MonVoltage, 3) & _
+        " V, elapsed " & FormatNumber(driver.MonTimeElapsed, 2) & " s, remaining " & _
+        FormatNumber(driver.MonTimeRemaining, 2) & " s"
+    If s <> 8 And s <> 12 Then Exit Do
+    Pause 0.4
+Loop
+If s = 1 Then WScript.Echo "Verdict:        PASS" Else WScript.Echo "Verdict:        FAIL (status " & s & ")"
 driver.Disconnect
 
 ' A failing call: reading with no instrument connected.

@@ -12,6 +12,8 @@
 namespace zew::objects {
 namespace {
 
+using com::View;
+
 using session::CVisaException;
 using session::Exchange;
 
@@ -29,8 +31,6 @@ SIZEL InitialExtent() {
     if (screen) ReleaseDC(nullptr, screen);
     return {PixelsToHimetric(kControlPixels, dpiX > 0 ? dpiX : 96), PixelsToHimetric(kControlPixels, dpiY > 0 ? dpiY : 96)};
 }
-
-std::wstring_view View(BSTR text) { return text ? std::wstring_view(text, SysStringLen(text)) : std::wstring_view(); }
 
 }  // namespace
 
@@ -52,6 +52,10 @@ CZew4400::CZew4400(IUnknown* outer) : com::Aggregatable(outer) {
 CZew4400::~CZew4400() {
     session::CResourceManager::RemoveDriverObject();
     session_.CloseLock();
+}
+
+void CZew4400::PropertyChanged(DISPID) {
+    needsSaving_ = true;
 }
 
 IUnknown* CZew4400::FindInterface(REFIID riid) {

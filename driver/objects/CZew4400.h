@@ -38,6 +38,53 @@ public:
     STDMETHODIMP SetString(BSTR strWrt) override;
     STDMETHODIMP GetString(BSTR* pVal) override;
 
+    // Live settings and cached test conditions (driver/test/TestConditions.cpp).
+    STDMETHODIMP get_FuncMode(ZEW_FUNCMODE* pVal) override;
+    STDMETHODIMP put_FuncMode(ZEW_FUNCMODE newVal) override;
+    STDMETHODIMP get_MeasMode(ZEW_MEASMODE* pVal) override;
+    STDMETHODIMP put_MeasMode(ZEW_MEASMODE newVal) override;
+    STDMETHODIMP get_DoubleActionOn(VARIANT_BOOL* pVal) override;
+    STDMETHODIMP put_DoubleActionOn(VARIANT_BOOL newVal) override;
+    STDMETHODIMP get_Current(double* pVal) override;
+    STDMETHODIMP put_Current(double newVal) override;
+    STDMETHODIMP get_Frequency(short* pVal) override;
+    STDMETHODIMP put_Frequency(short newVal) override;
+    STDMETHODIMP get_LimitUpper(double* pVal) override;
+    STDMETHODIMP put_LimitUpper(double newVal) override;
+    STDMETHODIMP get_LimitLower(double* pVal) override;
+    STDMETHODIMP put_LimitLower(double newVal) override;
+    STDMETHODIMP get_ExecTime(double* pVal) override;
+    STDMETHODIMP put_ExecTime(double newVal) override;
+    STDMETHODIMP get_OffsetON(VARIANT_BOOL* pVal) override;
+    STDMETHODIMP put_OffsetON(VARIANT_BOOL newVal) override;
+    STDMETHODIMP get_ContactCheckOn(VARIANT_BOOL* pVal) override;
+    STDMETHODIMP put_ContactCheckOn(VARIANT_BOOL newVal) override;
+    STDMETHODIMP get_FailModeOn(VARIANT_BOOL* pVal) override;
+    STDMETHODIMP put_FailModeOn(VARIANT_BOOL newVal) override;
+    STDMETHODIMP get_MomentaryOn(VARIANT_BOOL* pVal) override;
+    STDMETHODIMP put_MomentaryOn(VARIANT_BOOL newVal) override;
+
+    // The test run and its monitored values (driver/test/TestRun.cpp).
+    STDMETHODIMP Start() override;
+    STDMETHODIMP Stop() override;
+    STDMETHODIMP get_MonResistance(double* pVal) override;
+    STDMETHODIMP get_MonCurrent(double* pVal) override;
+    STDMETHODIMP get_MonVoltage(double* pVal) override;
+    STDMETHODIMP get_MonTimeElapsed(double* pVal) override;
+    STDMETHODIMP get_MonTimeRemaining(double* pVal) override;
+
+    // The instrument's system settings (driver/test/SystemSettings.cpp).
+    STDMETHODIMP get_PassHoldTime(double* pVal) override;
+    STDMETHODIMP put_PassHoldTime(double newVal) override;
+    STDMETHODIMP get_BuzzerVolume(short* pVal) override;
+    STDMETHODIMP put_BuzzerVolume(short newVal) override;
+    STDMETHODIMP get_Comment(BSTR* pVal) override;
+    STDMETHODIMP put_Comment(BSTR newVal) override;
+    STDMETHODIMP get_Contrast(short* pVal) override;
+    STDMETHODIMP put_Contrast(short newVal) override;
+    STDMETHODIMP ClearRegs() override;
+    STDMETHODIMP AlarmClear() override;
+
     const ModelLimits& Limits() const { return limits_; }
 
 private:
@@ -48,11 +95,47 @@ private:
     void ConfigureSerialLink();
     void ConfigureGpibLink();
 
+    // A cached condition changed: the control needs saving and every
+    // property-change sink hears of it.
+    void PropertyChanged(DISPID id);
+    // Stores a cached condition that passed its check, then reports the change.
+    template <class T>
+    HRESULT PutCached(T& field, T value, DISPID id) {
+        field = value;
+        PropertyChanged(id);
+        return S_OK;
+    }
+    // Copies a cached condition to a client.
+    template <class T>
+    static HRESULT GetCached(const T& field, T* pVal) {
+        if (!pVal) return E_POINTER;
+        *pVal = field;
+        return S_OK;
+    }
+    HRESULT QueryMonitor(const wchar_t* command, double* pVal);
+    HRESULT PutSetting(const wchar_t* command, short value);
+    HRESULT GetSetting(const wchar_t* command, short* pVal);
+
     session::CVisaSession session_;
     com::Bstr modelName_;
     int16_t romVersion_ = -1;
     ModelLimits limits_ = ModelLimits::None();
     SIZEL extent_{};
+    bool needsSaving_ = false;
+
+    // Cached test conditions, sent by Start.
+    double current_ = 3.0;
+    int16_t frequency_ = 50;
+    double limitUpper_ = 1.2;
+    double limitLower_ = 0.0;   // 0: no lower limit
+    double execTime_ = 0.0;     // 0: timer off
+    VARIANT_BOOL offsetOn_ = VARIANT_FALSE;
+    VARIANT_BOOL contactCheckOn_ = VARIANT_FALSE;
+    VARIANT_BOOL failModeOn_ = VARIANT_FALSE;
+    VARIANT_BOOL momentaryOn_ = VARIANT_FALSE;
+
+    // 1 from a Start of this driver until Stop or the monitor sees the test end.
+    int32_t testInProgress_ = 0;
 };
 
 }  // namespace zew::objects

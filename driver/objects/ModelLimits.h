@@ -23,6 +23,11 @@ struct ModelLimits {
         return current;
     }
 
+    // Both ends included; a value that is not a number is outside every range.
+    bool CurrentInRange(double v) const { return v >= currentMin && v <= currentMax; }
+    bool UpperInRange(double v) const { return v >= upperMin && v <= upperMax; }
+    bool LowerInRange(double v) const { return v >= lowerMin && v <= lowerMax; }
+
     bool operator==(const ModelLimits&) const = default;
 };
 

@@ -5,7 +5,8 @@ set(support_includes ${CMAKE_CURRENT_SOURCE_DIR} ${CMAKE_SOURCE_DIR}/visa/tests)
 
 zew_add_test(driver_tests
   SOURCES tests/ConnectTest.cpp tests/TransportTest.cpp tests/LockTest.cpp tests/ProcessStateTest.cpp
-          tests/RegistrationTest.cpp ${support}
+          tests/RegistrationTest.cpp tests/TestConditionsTest.cpp tests/TestRunTest.cpp
+          tests/SystemSettingsTest.cpp ${support}
   LIBS VISA32 zew_driver_guids ole32 oleaut32 uuid version)
 target_include_directories(driver_tests PRIVATE ${support_includes})
 add_dependencies(driver_tests Zew4400 VISA32_dll)
@@ -31,3 +32,11 @@ add_test(NAME driver_vbscript_test
   COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/tests/vbscript-test.sh ${ZEW_WINE_ARCH} ${CMAKE_BINARY_DIR}/wineprefix
           $<TARGET_FILE:Zew4400> ${CMAKE_CURRENT_SOURCE_DIR}/tests/client.vbs)
 set_tests_properties(driver_vbscript_test PROPERTIES FIXTURES_REQUIRED wine TIMEOUT 600)
+
+# The driver against a zew-sim process over real TCP.
+zew_add_test(driver_tcp_tests
+  SOURCES tests/SimulatorTcpTest.cpp ${support}
+  LIBS VISA32 zew_driver_guids ole32 oleaut32 uuid
+  COMMAND ${CMAKE_SOURCE_DIR}/scripts/with-zew-sim ${ZEW_NATIVE_SIM} --)
+target_include_directories(driver_tcp_tests PRIVATE ${support_includes})
+add_dependencies(driver_tcp_tests Zew4400 VISA32_dll)

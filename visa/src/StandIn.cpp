@@ -54,8 +54,12 @@ double SwitchableClock::Now() const {
     return std::chrono::duration<double>(Steady::now().time_since_epoch()).count();
 }
 
+// Virtual time starts from the present, so instruments never see time go back.
 void SwitchableClock::UseVirtual(bool on) {
     std::lock_guard<std::mutex> lock(mutex_);
+    if (on && !virtual_) {
+        virtualNow_ = std::max(virtualNow_, std::chrono::duration<double>(Steady::now().time_since_epoch()).count());
+    }
     virtual_ = on;
 }
 

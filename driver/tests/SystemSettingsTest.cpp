@@ -1,0 +1,120 @@
+// The instrument's system settings on the wire, with their limits, and read
+// back from the simulated instrument.
+#include <gtest/gtest.h>
+
+#include "DriverTestSupport.h"
+#include "VisaTestSupport.h"
+
+namespace zewtest {
+namespace {
+
+class SystemSettings : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ZvReset();
+        ZvSetMaxWait(100);
+        driver = CreateDriver();
+        ASSERT_TRUE(driver);
+        ASSERT_EQ(Connect(driver.get(), L"dev1"), S_OK);
+        ZvClearLogs(nullptr);
+    }
+    HRESULT PutComment(const std::wstring& text) {
+        Bstr comment(text);
+        return driver->put_Comment(comment.get());
+    }
+    std::wstring GetComment() {
+        Bstr comment;
+        EXPECT_EQ(driver->get_Comment(comment.put()), S_OK);
+        return std::wstring(comment.view());
+    }
+    ComPtr<IZew4400> driver;
+};
+
+TEST_F(SystemSettings, LimitsAreCheckedBeforeAnythingIsSent) {
+    for (double v : {0.19, 10.01, -1.0}) EXPECT_EQ(driver->put_PassHoldTime(v), E_INVALIDARG) << v;
+    for (short v : {-1, 11}) {
+        EXPECT_EQ(driver->put_BuzzerVolume(v), E_INVALIDARG) << v;
+        EXPECT_EQ(driver->put_Contrast(v), E_INVALIDARG) << v;
+    }
+    EXPECT_EQ(WireLog("GPIB0::1"), "");
+
+    EXPECT_EQ(driver->put_PassHoldTime(0), S_OK);
+    EXPECT_EQ(driver->put_PassHoldTime(0.2), S_OK);
+    EXPECT_EQ(driver->put_PassHoldTime(10.0), S_OK);
+    EXPECT_EQ(driver->put_BuzzerVolume(0), S_OK);
+    EXPECT_EQ(driver->put_BuzzerVolume(10), S_OK);
+    EXPECT_EQ(driver->put_Contrast(10), S_OK);
+    EXPECT_EQ(driver->ClearRegs(), S_OK);
+    EXPECT_EQ(driver->AlarmClear(), S_OK);
+    EXPECT_EQ(WireLog("GPIB0::1"),
+              "PASSHOLD HOLD\nPASSHOLD  0.200\nPASSHOLD  10.000\nBUZZERVOL 0\nBUZZERVOL 10\nCONTRAST 10\n*CLS\nCLR\n");
+}
+
+TEST_F(SystemSettings, SettingsReadBackAsWritten) {
+    ASSERT_EQ(driver->put_PassHoldTime(2.5), S_OK);
+    ASSERT_EQ(driver->put_BuzzerVolume(7), S_OK);
+    ASSERT_EQ(driver->put_Contrast(3), S_OK);
+    double hold = 0;
+    short volume = 0, contrast = 0;
+    EXPECT_EQ(driver->get_PassHoldTime(&hold), S_OK);
+    EXPECT_EQ(driver->get_BuzzerVolume(&volume), S_OK);
+    EXPECT_EQ(driver->get_Contrast(&contrast), S_OK);
+    EXPECT_EQ(hold, 2.5);
+    EXPECT_EQ(volume, 7);
+    EXPECT_EQ(contrast, 3);
+    ASSERT_EQ(driver->put_PassHoldTime(0), S_OK);
+    EXPECT_EQ(driver->get_PassHoldTime(&hold), S_OK);
+    EXPECT_EQ(hold, 0.0);
+
+    // A reply without a number leaves the value alone; a large one keeps its low 16 bits.
+    ZvQueueReply("GPIB0::1", "PASSHOLD?", "--\n");
+    hold = 9;
+    EXPECT_EQ(driver->get_PassHoldTime(&hold), S_OK);
+    EXPECT_EQ(hold, 9);
+    ZvQueueReply("GPIB0::1", "CONTRAST?", "65535\n");
+    EXPECT_EQ(driver->get_Contrast(&contrast), S_OK);
+    EXPECT_EQ(contrast, -1);
+}
+
+TEST_F(SystemSettings, TheCommentTravelsAsThreeFieldsOfTwenty) {
+    const std::wstring seventy = L"ABCDEFGHIJKLMNOPQRSTabcdefghijklmnopqrst0123456789012345678901234567890123456789";
+    struct Case { size_t length; const char* line; };
+    const Case cases[] = {
+        {0, "COMMENT \"\",\"\",\"\"\n"},
+        {20, "COMMENT \"ABCDEFGHIJKLMNOPQRST\",\"\",\"\"\n"},
+        {25, "COMMENT \"ABCDEFGHIJKLMNOPQRST\",\"abcde\",\"\"\n"},
+        {40, "COMMENT \"ABCDEFGHIJKLMNOPQRST\",\"abcdefghijklmnopqrst\",\"\"\n"},
+        {60, "COMMENT \"ABCDEFGHIJKLMNOPQRST\",\"abcdefghijklmnopqrst\",\"01234567890123456789\"\n"},
+        {70, "COMMENT \"ABCDEFGHIJKLMNOPQRST\",\"abcdefghijklmnopqrst\",\"01234567890123456789\"\n"},
+    };
+    for (const Case& c : cases) {
+        ZvClearLogs(nullptr);
+        EXPECT_EQ(PutComment(seventy.substr(0, c.length)), S_OK);
+        EXPECT_EQ(WireLog("GPIB0::1"), c.line) << c.length;
+        EXPECT_EQ(GetComment(), seventy.substr(0, std::min<size_t>(c.length, 60))) << c.length;
+    }
+    ZvClearLogs(nullptr);
+    EXPECT_EQ(driver->put_Comment(nullptr), S_OK);
+    EXPECT_EQ(WireLog("GPIB0::1"), "COMMENT \"\",\"\",\"\"\n");
+
+    ZvQueueReply("GPIB0::1", "COMMENT?", "ABC,DEF,GHI\r\n");
+    EXPECT_EQ(GetComment(), L"ABCDEFGHI");
+    ZvQueueReply("GPIB0::1", "COMMENT?", "ABC,DEF,GHI\n");
+    EXPECT_EQ(GetComment(), L"ABCDEFGHI\n");
+}
+
+TEST_F(SystemSettings, FailuresReportTheMessageAndLeaveTheValue) {
+    ZvFailNext(ZV_OP_READ, 0, VI_ERROR_TMO);
+    short volume = 99;
+    EXPECT_EQ(driver->get_BuzzerVolume(&volume), static_cast<HRESULT>(0x800A04CF));
+    EXPECT_EQ(ErrorDescription(), L"Error reading from instrument in device GPIB0::1.");
+    EXPECT_EQ(volume, 99);
+    driver->Disconnect();
+    Bstr comment(L"x");
+    EXPECT_EQ(driver->get_Comment(comment.put()), static_cast<HRESULT>(0x800A04D0));
+    EXPECT_EQ(driver->put_Comment(comment.get()), static_cast<HRESULT>(0x800A04D0));
+    EXPECT_EQ(driver->ClearRegs(), static_cast<HRESULT>(0x800A04D0));
+}
+
+}  // namespace
+}  // namespace zewtest
