@@ -17,6 +17,11 @@ public:
     ~ComPtr() { reset(); }
     ComPtr& operator=(ComPtr other) noexcept { std::swap(p_, other.p_); return *this; }
 
+    // Adds a reference of its own to p.
+    static ComPtr Retain(T* p) {
+        if (p) p->AddRef();
+        return Attach(p);
+    }
     // Takes over a reference the caller already owns.
     static ComPtr Attach(T* p) { ComPtr result; result.p_ = p; return result; }
     T* Detach() { return std::exchange(p_, nullptr); }

@@ -2,6 +2,7 @@
 
 #include <new>
 
+#include "../com/EventFiring.h"
 #include "../parsers/DeviceName.h"
 #include "../parsers/Identity.h"
 #include "../session/CResourceManager.h"
@@ -42,7 +43,8 @@ HRESULT CZew4400::Create(IUnknown* outer, REFIID riid, void** ppv) {
     return hr;
 }
 
-CZew4400::CZew4400(IUnknown* outer) : com::Aggregatable(outer) {
+CZew4400::CZew4400(IUnknown* outer)
+    : com::Aggregatable(outer), com::ProvideClassInfo(CLSID_Zew4400, DIID_DIZewEventSink) {
     // Child objects are created here, before the lock, once they exist.
     session_.CreateLock();
     extent_ = InitialExtent();
@@ -50,17 +52,23 @@ CZew4400::CZew4400(IUnknown* outer) : com::Aggregatable(outer) {
 }
 
 CZew4400::~CZew4400() {
+    points_.DisconnectAll();
     session::CResourceManager::RemoveDriverObject();
+    // No timer callback may reach the object once it is gone.
+    StopMonitorTimer();
     session_.CloseLock();
 }
 
-void CZew4400::PropertyChanged(DISPID) {
+void CZew4400::PropertyChanged(DISPID id) {
     needsSaving_ = true;
+    com::NotifyPropertyChanged(points_.Point<1>(), id);
 }
 
 IUnknown* CZew4400::FindInterface(REFIID riid) {
     if (riid == IID_IZew4400 || riid == IID_IDispatch) return static_cast<IZew4400*>(this);
     if (riid == IID_ISupportErrorInfo) return static_cast<ISupportErrorInfo*>(this);
+    if (riid == IID_IConnectionPointContainer) return &points_;
+    if (riid == IID_IProvideClassInfo || riid == IID_IProvideClassInfo2) return static_cast<IProvideClassInfo2*>(this);
     return nullptr;
 }
 

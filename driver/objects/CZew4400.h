@@ -9,7 +9,9 @@
 #include "Zew4400Lib.h"
 #include "../com/Aggregatable.h"
 #include "../com/Bstr.h"
+#include "../com/ConnectionPointContainer.h"
 #include "../com/Dispatch.h"
+#include "../com/ProvideClassInfo.h"
 #include "../com/SupportErrorInfo.h"
 #include "../session/CVisaSession.h"
 #include "ModelLimits.h"
@@ -18,7 +20,8 @@ namespace zew::objects {
 
 class CZew4400 final : public com::Aggregatable,
                        public com::Dispatch<IZew4400>,
-                       public com::SupportErrorInfo<IZew4400> {
+                       public com::SupportErrorInfo<IZew4400>,
+                       public com::ProvideClassInfo {
 public:
     static HRESULT Create(IUnknown* outer, REFIID riid, void** ppv);
 
@@ -85,6 +88,12 @@ public:
     STDMETHODIMP ClearRegs() override;
     STDMETHODIMP AlarmClear() override;
 
+    // The automatic monitor (driver/test/AutoMonitor.cpp).
+    STDMETHODIMP get_AutoMonitorEnabled(VARIANT_BOOL* pVal) override;
+    STDMETHODIMP put_AutoMonitorEnabled(VARIANT_BOOL newVal) override;
+    STDMETHODIMP get_AutoMonitorInterval(short* pVal) override;
+    STDMETHODIMP put_AutoMonitorInterval(short newVal) override;
+
     const ModelLimits& Limits() const { return limits_; }
 
 private:
@@ -113,6 +122,15 @@ private:
         return S_OK;
     }
     HRESULT QueryMonitor(const wchar_t* command, double* pVal);
+
+    // The automatic monitor: a window-less timer of the client's thread whose
+    // callback finds this object through the monitor timer registry.
+    static void CALLBACK OnMonitorTimer(HWND, UINT, UINT_PTR timerId, DWORD);
+    bool StartMonitorTimer();
+    void StopMonitorTimer();
+    void PollMonitor();
+    void FireTestingR(int16_t status, double voltage, double current, double resistanceMax, double resistance,
+                      double elapsed);
     HRESULT PutSetting(const wchar_t* command, short value);
     HRESULT GetSetting(const wchar_t* command, short* pVal);
 
@@ -136,6 +154,12 @@ private:
 
     // 1 from a Start of this driver until Stop or the monitor sees the test end.
     int32_t testInProgress_ = 0;
+
+    int16_t autoMonitorInterval_ = 1000;   // milliseconds
+    UINT_PTR monitorTimerId_ = 0;          // 0: the monitor is off
+
+    // Outgoing interfaces: the events, and property-change notification.
+    com::ConnectionPoints<2> points_{OuterUnknown(), {&DIID_DIZewEventSink, &IID_IPropertyNotifySink}};
 };
 
 }  // namespace zew::objects

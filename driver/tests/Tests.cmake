@@ -6,7 +6,7 @@ set(support_includes ${CMAKE_CURRENT_SOURCE_DIR} ${CMAKE_SOURCE_DIR}/visa/tests)
 zew_add_test(driver_tests
   SOURCES tests/ConnectTest.cpp tests/TransportTest.cpp tests/LockTest.cpp tests/ProcessStateTest.cpp
           tests/RegistrationTest.cpp tests/TestConditionsTest.cpp tests/TestRunTest.cpp
-          tests/SystemSettingsTest.cpp ${support}
+          tests/SystemSettingsTest.cpp tests/ConnectableTest.cpp ${support}
   LIBS VISA32 zew_driver_guids ole32 oleaut32 uuid version)
 target_include_directories(driver_tests PRIVATE ${support_includes})
 add_dependencies(driver_tests Zew4400 VISA32_dll)
@@ -40,3 +40,11 @@ zew_add_test(driver_tcp_tests
   COMMAND ${CMAKE_SOURCE_DIR}/scripts/with-zew-sim ${ZEW_NATIVE_SIM} --)
 target_include_directories(driver_tcp_tests PRIVATE ${support_includes})
 add_dependencies(driver_tcp_tests Zew4400 VISA32_dll)
+
+# The automatic monitor on driver objects made in the test's own process, so
+# that the test sees the monitor timer registry the objects use.
+zew_add_test(driver_automonitor_tests
+  SOURCES tests/AutoMonitorTest.cpp tests/DriverTestSupport.cpp ${CMAKE_SOURCE_DIR}/visa/tests/VisaTestSupport.cpp
+  LIBS zew_driver_core VISA32)
+target_include_directories(driver_automonitor_tests PRIVATE ${support_includes})
+add_dependencies(driver_automonitor_tests VISA32_dll)

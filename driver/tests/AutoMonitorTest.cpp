@@ -1,0 +1,207 @@
+// The automatic monitor with its timers, its registry and the TestingR event,
+// on driver objects made in this process (so the registry is the test's too).
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+
+#include "DriverTestSupport.h"
+#include "MonitorTestSupport.h"
+#include "VisaTestSupport.h"
+#include "objects/CZew4400.h"
+#include "test/MonitorTimerRegistry.h"
+
+namespace zewtest {
+namespace {
+
+using zew::test::MonitorTimerRegistry;
+
+constexpr short kTick = 10;   // milliseconds
+
+size_t Polls(const char* resource) {
+    const std::string wire = WireLog(resource);
+    size_t count = 0;
+    for (size_t pos = wire.find("MON?\n"); pos != std::string::npos; pos = wire.find("MON?\n", pos + 1)) ++count;
+    return count;
+}
+
+ComPtr<IZew4400> NewDriver() {
+    ComPtr<IZew4400> driver;
+    zew::objects::CZew4400::Create(nullptr, IID_IZew4400, driver.put_void());
+    return driver;
+}
+
+// A driver connected to dev<n> with a TestingR sink advised and its monitor on.
+struct Monitored {
+    explicit Monitored(const wchar_t* device, short interval = kTick) : driver(NewDriver()) {
+        EXPECT_EQ(Connect(driver.get(), device), S_OK);
+        ComPtr<IConnectionPointContainer> container;
+        driver->QueryInterface(IID_IConnectionPointContainer, container.put_void());
+        container->FindConnectionPoint(DIID_DIZewEventSink, point.put());
+        EXPECT_EQ(point->Advise(&sink, &cookie), S_OK);
+        driver->put_AutoMonitorInterval(interval);
+        EXPECT_EQ(driver->put_AutoMonitorEnabled(VARIANT_TRUE), S_OK);
+    }
+    ~Monitored() {
+        if (point) point->Unadvise(cookie);
+    }
+    ComPtr<IZew4400> driver;
+    ComPtr<IConnectionPoint> point;
+    TestingRSink sink;
+    DWORD cookie = 0;
+};
+
+class AutoMonitor : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ZvReset();
+        ZvSetMaxWait(50);
+        baseline = MonitorTimerRegistry::Process().Count();
+    }
+    void TearDown() override { EXPECT_EQ(MonitorTimerRegistry::Process().Count(), baseline); }
+    size_t baseline = 0;
+};
+
+TEST_F(AutoMonitor, PollsOnlyWhileATestRunsAndReportsUntilTheTestEnds) {
+    Monitored m(L"dev1");
+    PumpFor(100);
+    EXPECT_EQ(Polls("GPIB0::1"), 0u);   // no test started: not a single MON?
+    EXPECT_TRUE(m.sink.events.empty());
+
+    for (const char* reply : {"12,1,2,3,4,5\n", "12,1,2,3,4,5\n", "8,1,2,3,4,5\n", "3,0,0,0,0,0\n"})
+        ZvQueueReply("GPIB0::1", "MON?", reply);
+    ASSERT_EQ(m.driver->Start(), S_OK);
+    ASSERT_TRUE(PumpUntil([&] { return m.sink.events.size() >= 4; }));
+    PumpFor(100);
+    ASSERT_EQ(m.sink.events.size(), 4u);
+    EXPECT_EQ(m.sink.events[0].status, 12);
+    EXPECT_EQ(m.sink.events[1].status, 12);
+    EXPECT_EQ(m.sink.events[2].status, 8);
+    EXPECT_EQ(m.sink.events[3].status, 3);
+    EXPECT_EQ(Polls("GPIB0::1"), 4u);   // silence after the final state
+    VARIANT_BOOL on = 0;
+    m.driver->get_AutoMonitorEnabled(&on);
+    EXPECT_EQ(on, VARIANT_TRUE);        // the timer runs on
+
+    ZvQueueReply("GPIB0::1", "MON?", "12,1500.5,0.0123,0.0155,0.0150,3.2\n");
+    ASSERT_EQ(m.driver->Start(), S_OK);   // the next test is monitored again
+    ASSERT_TRUE(PumpUntil([&] { return m.sink.events.size() >= 5; }));
+    const TestingR& e = m.sink.events[4];
+    EXPECT_EQ(e.status, 12);
+    EXPECT_EQ(e.voltage, 1500.5);
+    EXPECT_EQ(e.current, 0.0123);
+    EXPECT_EQ(e.resistanceMax, 0.0155);
+    EXPECT_EQ(e.resistance, 0.0150);
+    EXPECT_EQ(e.elapsed, 3.2);
+    m.driver->Stop();
+}
+
+TEST_F(AutoMonitor, ATransportFailureReportsMinusOneOnceAndEndsMonitoring) {
+    Monitored m(L"dev1");
+    ASSERT_EQ(m.driver->Start(), S_OK);
+    ZvFailNext(ZV_OP_READ, 0, VI_ERROR_TMO);
+    ASSERT_TRUE(PumpUntil([&] { return !m.sink.events.empty(); }));
+    PumpFor(100);
+    ASSERT_EQ(m.sink.events.size(), 1u);
+    EXPECT_EQ(m.sink.events[0].status, -1);
+    EXPECT_EQ(m.sink.events[0].voltage + m.sink.events[0].current + m.sink.events[0].resistanceMax +
+                  m.sink.events[0].resistance + m.sink.events[0].elapsed,
+              0.0);
+
+    // Disconnected with a test still flagged: the next poll finds no session.
+    ASSERT_EQ(m.driver->Start(), S_OK);
+    ASSERT_TRUE(PumpUntil([&] { return m.sink.events.size() >= 2; }));
+    const size_t before = m.sink.events.size();
+    ZvQueueReply("GPIB0::1", "MON?", "12,0,0,0,0,0\n");
+    ASSERT_EQ(m.driver->Start(), S_OK);
+    m.driver->Disconnect();
+    ASSERT_TRUE(PumpUntil([&] { return m.sink.events.size() > before; }));
+    PumpFor(100);
+    ASSERT_EQ(m.sink.events.size(), before + 1);
+    EXPECT_EQ(m.sink.events.back().status, -1);
+}
+
+TEST_F(AutoMonitor, SwitchingOnAndOffAndChangingTheInterval) {
+    ComPtr<IZew4400> driver = NewDriver();
+    EXPECT_EQ(driver->put_AutoMonitorEnabled(1), S_FALSE);   // 1 is not true: off stays off
+    VARIANT_BOOL on = -1;
+    driver->get_AutoMonitorEnabled(&on);
+    EXPECT_EQ(on, VARIANT_FALSE);
+    EXPECT_EQ(driver->put_AutoMonitorInterval(-1), E_INVALIDARG);
+    short interval = 0;
+    driver->get_AutoMonitorInterval(&interval);
+    EXPECT_EQ(interval, 1000);
+
+    EXPECT_EQ(driver->put_AutoMonitorEnabled(VARIANT_TRUE), S_OK);
+    EXPECT_EQ(driver->put_AutoMonitorEnabled(VARIANT_TRUE), S_FALSE);
+    EXPECT_EQ(MonitorTimerRegistry::Process().Count(), baseline + 1);
+    EXPECT_EQ(driver->put_AutoMonitorInterval(500), S_OK);
+    EXPECT_EQ(MonitorTimerRegistry::Process().Count(), baseline + 1);   // one entry, for the new timer
+    driver->get_AutoMonitorInterval(&interval);
+    EXPECT_EQ(interval, 500);
+    EXPECT_EQ(driver->put_AutoMonitorEnabled(1), S_OK);   // anything but true switches off
+    EXPECT_EQ(driver->put_AutoMonitorEnabled(VARIANT_FALSE), S_FALSE);
+    EXPECT_EQ(MonitorTimerRegistry::Process().Count(), baseline);
+}
+
+TEST_F(AutoMonitor, EachTimerLeadsToItsOwnObjectAndReleasingOneStopsItsTimer) {
+    auto first = std::make_unique<Monitored>(L"dev1");
+    Monitored second(L"dev2");
+    EXPECT_EQ(MonitorTimerRegistry::Process().Count(), baseline + 2);
+    ZvQueueReply("GPIB0::1", "MON?", "1,1,1,1,1,1\n");
+    ZvQueueReply("GPIB0::2", "MON?", "2,2,2,2,2,2\n");
+    first->driver->Start();
+    second.driver->Start();
+    ASSERT_TRUE(PumpUntil([&] { return !first->sink.events.empty() && !second.sink.events.empty(); }));
+    EXPECT_EQ(first->sink.events[0].status, 1);
+    EXPECT_EQ(second.sink.events[0].status, 2);
+
+    // The first object goes with its monitor on; the second keeps working.
+    first.reset();
+    EXPECT_EQ(MonitorTimerRegistry::Process().Count(), baseline + 1);
+    ZvQueueReply("GPIB0::2", "MON?", "9,9,9,9,9,9\n");
+    second.driver->Start();
+    ASSERT_TRUE(PumpUntil([&] { return second.sink.events.size() >= 2; }));
+    EXPECT_EQ(second.sink.events[1].status, 9);
+    second.driver->put_AutoMonitorEnabled(VARIANT_FALSE);
+}
+
+TEST_F(AutoMonitor, AFullRegistryLeavesTheMonitorOff) {
+    auto& registry = MonitorTimerRegistry::Process();
+    std::vector<std::uintptr_t> fillers;
+    for (std::uintptr_t id = 0xF000; registry.Count() < MonitorTimerRegistry::kCapacity; ++id) {
+        ASSERT_TRUE(registry.Add(&fillers, id));
+        fillers.push_back(id);
+    }
+    ComPtr<IZew4400> driver = NewDriver();
+    EXPECT_EQ(driver->put_AutoMonitorEnabled(VARIANT_TRUE), S_OK);
+    VARIANT_BOOL on = -1;
+    driver->get_AutoMonitorEnabled(&on);
+    EXPECT_EQ(on, VARIANT_FALSE);
+    EXPECT_EQ(registry.Count(), MonitorTimerRegistry::kCapacity);
+    for (std::uintptr_t id : fillers) registry.RemoveById(id);
+}
+
+TEST_F(AutoMonitor, AFailingSinkDoesNotStopTheNextAndASinkMayCallTheDriver) {
+    Monitored m(L"dev1");
+    TestingRSink second;
+    DWORD cookie = 0;
+    ASSERT_EQ(m.point->Advise(&second, &cookie), S_OK);
+    m.sink.result = E_FAIL;
+    double resistance = -1;
+    HRESULT inner = E_FAIL;
+    second.action = [&] { inner = m.driver->get_MonResistance(&resistance); };
+
+    ZvQueueReply("GPIB0::1", "MON?", "3,0,0,0,0,0\n");
+    ZvQueueReply("GPIB0::1", "RDATA?", "0.042\n");
+    ASSERT_EQ(m.driver->Start(), S_OK);
+    ASSERT_TRUE(PumpUntil([&] { return !second.events.empty(); }));
+    EXPECT_EQ(m.sink.events.size(), 1u);
+    EXPECT_EQ(inner, S_OK);
+    EXPECT_EQ(resistance, 0.042);
+    m.point->Unadvise(cookie);
+    EXPECT_EQ(second.Refs(), 1u);
+}
+
+}  // namespace
+}  // namespace zewtest
