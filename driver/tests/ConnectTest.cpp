@@ -4,8 +4,7 @@
 
 #include <string>
 
-#include "DriverTestSupport.h"
-#include "VisaTestSupport.h"
+#include "DriverFixture.h"
 
 namespace zewtest {
 namespace {
@@ -16,18 +15,10 @@ constexpr HRESULT kAttributeFailed = static_cast<HRESULT>(0x800A04B0);
 constexpr HRESULT kWriteFailed = static_cast<HRESULT>(0x800A04CE);
 constexpr HRESULT kReadFailed = static_cast<HRESULT>(0x800A04CF);
 
-class ConnectTest : public ::testing::Test {
+class ConnectTest : public DriverTest {
 protected:
-    void SetUp() override {
-        ZvReset();
-        ZvSetMaxWait(100);
-        driver = CreateDriver();
-        ASSERT_TRUE(driver);
-    }
     LONG Handle() { LONG h = -1; driver->get_hVisa(&h); return h; }
     LONG Status() { LONG s = 1; driver->get_ErrVisa(&s); return s; }
-
-    ComPtr<IZew4400> driver;
 };
 
 struct Mapping {

@@ -2,22 +2,13 @@
 // back from the simulated instrument.
 #include <gtest/gtest.h>
 
-#include "DriverTestSupport.h"
-#include "VisaTestSupport.h"
+#include "DriverFixture.h"
 
 namespace zewtest {
 namespace {
 
-class SystemSettings : public ::testing::Test {
+class SystemSettings : public ConnectedDriverTest {
 protected:
-    void SetUp() override {
-        ZvReset();
-        ZvSetMaxWait(100);
-        driver = CreateDriver();
-        ASSERT_TRUE(driver);
-        ASSERT_EQ(Connect(driver.get(), L"dev1"), S_OK);
-        ZvClearLogs(nullptr);
-    }
     HRESULT PutComment(const std::wstring& text) {
         Bstr comment(text);
         return driver->put_Comment(comment.get());
@@ -27,7 +18,6 @@ protected:
         EXPECT_EQ(driver->get_Comment(comment.put()), S_OK);
         return std::wstring(comment.view());
     }
-    ComPtr<IZew4400> driver;
 };
 
 TEST_F(SystemSettings, LimitsAreCheckedBeforeAnythingIsSent) {

@@ -4,28 +4,23 @@
 
 #include <cmath>
 
-#include "DriverTestSupport.h"
-#include "VisaTestSupport.h"
+#include "DriverFixture.h"
 
 namespace zewtest {
 namespace {
 
 constexpr HRESULT kNotInitialized = static_cast<HRESULT>(0x800A04D0);
 
-class TestConditions : public ::testing::Test {
+class TestConditions : public DriverTest {
 protected:
     void SetUp() override {
-        ZvReset();
-        ZvSetMaxWait(100);
+        DriverTest::SetUp();
         ASSERT_EQ(ZvConfigure("[GPIB0::2]\nmodel = ZEW4410\n"), VI_SUCCESS);
-        driver = CreateDriver();
-        ASSERT_TRUE(driver);
     }
     void Connected(const wchar_t* device) {
         ASSERT_EQ(Connect(driver.get(), device), S_OK);
         ZvClearLogs(nullptr);
     }
-    ComPtr<IZew4400> driver;
 };
 
 TEST_F(TestConditions, ModelLimitsApplyFromTheConnectedModel) {

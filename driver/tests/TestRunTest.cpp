@@ -4,8 +4,7 @@
 
 #include <thread>
 
-#include "DriverTestSupport.h"
-#include "VisaTestSupport.h"
+#include "DriverFixture.h"
 
 namespace zewtest {
 namespace {
@@ -13,22 +12,13 @@ namespace {
 constexpr HRESULT kNotInitialized = static_cast<HRESULT>(0x800A04D0);
 constexpr HRESULT kWriteFailed = static_cast<HRESULT>(0x800A04CE);
 
-class TestRun : public ::testing::Test {
+class TestRun : public ConnectedDriverTest {
 protected:
-    void SetUp() override {
-        ZvReset();
-        ZvSetMaxWait(100);
-        driver = CreateDriver();
-        ASSERT_TRUE(driver);
-        ASSERT_EQ(Connect(driver.get(), L"dev1"), S_OK);
-        ZvClearLogs(nullptr);
-    }
     std::string Instrument(const char* query) {
         char reply[128] = {};
         ZvInstrumentLine("GPIB0::1", query, reply, sizeof reply);
         return reply;
     }
-    ComPtr<IZew4400> driver;
 };
 
 TEST_F(TestRun, StartSendsEveryConditionInOrder) {

@@ -4,8 +4,7 @@
 
 #include <string>
 
-#include "DriverTestSupport.h"
-#include "VisaTestSupport.h"
+#include "DriverFixture.h"
 #include "com/Variant.h"
 
 namespace zewtest {
@@ -14,16 +13,7 @@ namespace {
 constexpr HRESULT kNotInitialized = static_cast<HRESULT>(0x800A04D0);
 constexpr HRESULT kReadFailed = static_cast<HRESULT>(0x800A04CF);
 
-class TransportTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        ZvReset();
-        ZvSetMaxWait(100);
-        driver = CreateDriver();
-        ASSERT_TRUE(driver);
-    }
-    ComPtr<IZew4400> driver;
-};
+using TransportTest = DriverTest;
 
 TEST_F(TransportTest, BeforeConnectGettersGiveDefaultsAndExchangesFail) {
     short version = 0;

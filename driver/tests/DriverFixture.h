@@ -1,0 +1,34 @@
+// Fixtures of the driver tests: a fresh stand-in VISA library (short real
+// time-outs, fresh instruments) and a fresh driver object for every test.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include "DriverTestSupport.h"
+#include "VisaTestSupport.h"
+
+namespace zewtest {
+
+class DriverTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ZvReset();
+        ZvSetMaxWait(100);
+        driver = CreateDriver();
+        ASSERT_TRUE(driver);
+    }
+    ComPtr<IZew4400> driver;
+};
+
+// The driver connected to dev1 (GPIB0::1), with the connection's traffic
+// cleared from the logs.
+class ConnectedDriverTest : public DriverTest {
+protected:
+    void SetUp() override {
+        DriverTest::SetUp();
+        ASSERT_EQ(Connect(driver.get(), L"dev1"), S_OK);
+        ZvClearLogs(nullptr);
+    }
+};
+
+}  // namespace zewtest
