@@ -86,6 +86,8 @@ TEST(Connectable, ClassInformationNamesTheEventInterface) {
     GUID source{};
     EXPECT_EQ(info->GetGUID(GUIDKIND_DEFAULT_SOURCE_DISP_IID, &source), S_OK);
     EXPECT_TRUE(IsEqualGUID(source, DIID_DIZewEventSink));
+    EXPECT_EQ(info->GetGUID(GUIDKIND_DEFAULT_SOURCE_DISP_IID + 1, &source), E_INVALIDARG);
+    EXPECT_EQ(info->GetGUID(GUIDKIND_DEFAULT_SOURCE_DISP_IID, nullptr), E_POINTER);
 
     // The coclass in the type library lists the events as its default source.
     ComPtr<ITypeInfo> coclass;

@@ -51,7 +51,7 @@ add_dependencies(driver_automonitor_tests VISA32_dll)
 
 # The connectable-object pieces on a test object of their own.
 zew_add_test(driver_event_tests
-  SOURCES tests/ConnectionPointTest.cpp tests/EventFiringTest.cpp tests/ProvideClassInfoTest.cpp
+  SOURCES tests/ConnectionPointTest.cpp tests/EventFiringTest.cpp
           tests/DriverTestSupport.cpp
   LIBS zew_driver_core)
 add_dependencies(driver_event_tests Zew4400)
