@@ -46,9 +46,11 @@ TEST_F(SystemSettings, SettingsReadBackAsWritten) {
     ASSERT_EQ(driver->put_Contrast(3), S_OK);
     double hold = 0;
     short volume = 0, contrast = 0;
+    ZvClearLogs(nullptr);
     EXPECT_EQ(driver->get_PassHoldTime(&hold), S_OK);
     EXPECT_EQ(driver->get_BuzzerVolume(&volume), S_OK);
     EXPECT_EQ(driver->get_Contrast(&contrast), S_OK);
+    EXPECT_EQ(WireLog("GPIB0::1"), "PASSHOLD?\nBUZZERVOL?\nCONTRAST?\n");
     EXPECT_EQ(hold, 2.5);
     EXPECT_EQ(volume, 7);
     EXPECT_EQ(contrast, 3);

@@ -86,12 +86,14 @@ TEST_F(TestRun, MonitoredValuesFollowTheSimulatedTest) {
     driver->put_ExecTime(2.0);
     ASSERT_EQ(driver->Start(), S_OK);
     ZvAdvanceClock(1.0);
+    ZvClearLogs(nullptr);
     double r = 0, i = 0, v = 0, elapsed = 0, remaining = 0;
     EXPECT_EQ(driver->get_MonResistance(&r), S_OK);
     EXPECT_EQ(driver->get_MonCurrent(&i), S_OK);
     EXPECT_EQ(driver->get_MonVoltage(&v), S_OK);
     EXPECT_EQ(driver->get_MonTimeElapsed(&elapsed), S_OK);
     EXPECT_EQ(driver->get_MonTimeRemaining(&remaining), S_OK);
+    EXPECT_EQ(WireLog("GPIB0::1"), "RDATA?\nIDATA?\nVDATA?\nTIME?\nTIME?\n");
     EXPECT_DOUBLE_EQ(r, 0.05);
     EXPECT_DOUBLE_EQ(i, 10.0);
     EXPECT_DOUBLE_EQ(v, 0.5);
