@@ -75,8 +75,8 @@ void Socket::Close() {
     handle_ = kInvalid;
 }
 
-Socket Socket::Listen(std::string_view address, std::uint16_t port, int backlog, std::string& error) {
-    std::uint32_t ip = 0;
+// A new TCP socket and the IPv4 address it is for; nothing (and error set) on failure.
+Socket Socket::OpenStream(std::string_view address, std::uint32_t& ip, std::string& error) {
     if (!ParseIPv4(address, ip)) {
         error = "not an IPv4 address: " + std::string(address);
         return {};
@@ -86,7 +86,14 @@ Socket Socket::Listen(std::string_view address, std::uint16_t port, int backlog,
         error = LastError();
         return {};
     }
-    Socket result(static_cast<std::intptr_t>(s));
+    return Socket(static_cast<std::intptr_t>(s));
+}
+
+Socket Socket::Listen(std::string_view address, std::uint16_t port, int backlog, std::string& error) {
+    std::uint32_t ip = 0;
+    Socket result = OpenStream(address, ip, error);
+    if (!result.Valid()) return {};
+    const Native s = ToNative(result.handle_);
 #ifndef _WIN32
     const int yes = 1;
     ::setsockopt(s, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof yes);
@@ -101,16 +108,9 @@ Socket Socket::Listen(std::string_view address, std::uint16_t port, int backlog,
 
 Socket Socket::Connect(std::string_view address, std::uint16_t port, std::string& error) {
     std::uint32_t ip = 0;
-    if (!ParseIPv4(address, ip)) {
-        error = "not an IPv4 address: " + std::string(address);
-        return {};
-    }
-    const Native s = ::socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
-    if (s == kNativeInvalid) {
-        error = LastError();
-        return {};
-    }
-    Socket result(static_cast<std::intptr_t>(s));
+    Socket result = OpenStream(address, ip, error);
+    if (!result.Valid()) return {};
+    const Native s = ToNative(result.handle_);
     const sockaddr_in sa = MakeAddress(ip, port);
     if (::connect(s, reinterpret_cast<const sockaddr*>(&sa), sizeof sa) != 0) {
         error = "cannot connect (" + LastError() + ")";

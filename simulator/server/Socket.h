@@ -51,6 +51,7 @@ public:
 private:
     static constexpr std::intptr_t kInvalid = -1;
     explicit Socket(std::intptr_t handle) : handle_(handle) {}
+    static Socket OpenStream(std::string_view address, std::uint32_t& ip, std::string& error);
     std::intptr_t handle_ = kInvalid;
 };
 
