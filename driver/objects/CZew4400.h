@@ -121,12 +121,12 @@ private:
         *pVal = field;
         return S_OK;
     }
-    HRESULT QueryMonitor(const wchar_t* command, double* pVal);
+    HRESULT QueryMonitoredValue(const wchar_t* command, double* pVal);
 
     // The automatic monitor: a window-less timer of the client's thread whose
     // callback finds this object through the monitor timer registry.
     static void CALLBACK OnMonitorTimer(HWND, UINT, UINT_PTR timerId, DWORD);
-    bool StartMonitorTimer();
+    void StartMonitorTimer();
     void StopMonitorTimer();
     void PollMonitor();
     void FireTestingR(int16_t status, double voltage, double current, double resistanceMax, double resistance,

@@ -61,14 +61,13 @@ STDMETHODIMP CZew4400::put_AutoMonitorInterval(short newVal) {
 
 // The registry has room for a limited number of running monitors; one more
 // counts as a timer that could not be created.
-bool CZew4400::StartMonitorTimer() {
+void CZew4400::StartMonitorTimer() {
     UINT_PTR id = SetTimer(nullptr, kTimerEventId, static_cast<UINT>(autoMonitorInterval_), &CZew4400::OnMonitorTimer);
     if (id && !Registry().Add(this, id)) {
         KillTimer(nullptr, id);
         id = 0;
     }
     monitorTimerId_ = id;
-    return id != 0;
 }
 
 void CZew4400::StopMonitorTimer() {

@@ -47,7 +47,7 @@ STDMETHODIMP CZew4400::Stop() {
     });
 }
 
-HRESULT CZew4400::QueryMonitor(const wchar_t* command, double* pVal) {
+HRESULT CZew4400::QueryMonitoredValue(const wchar_t* command, double* pVal) {
     if (!pVal) return E_POINTER;
     return Exchange(session_, [&] {
         double value = 0.0;
@@ -56,16 +56,16 @@ HRESULT CZew4400::QueryMonitor(const wchar_t* command, double* pVal) {
     });
 }
 
-STDMETHODIMP CZew4400::get_MonResistance(double* pVal) { return QueryMonitor(L"RDATA", pVal); }
-STDMETHODIMP CZew4400::get_MonCurrent(double* pVal) { return QueryMonitor(L"IDATA", pVal); }
-STDMETHODIMP CZew4400::get_MonVoltage(double* pVal) { return QueryMonitor(L"VDATA", pVal); }
+STDMETHODIMP CZew4400::get_MonResistance(double* pVal) { return QueryMonitoredValue(L"RDATA", pVal); }
+STDMETHODIMP CZew4400::get_MonCurrent(double* pVal) { return QueryMonitoredValue(L"IDATA", pVal); }
+STDMETHODIMP CZew4400::get_MonVoltage(double* pVal) { return QueryMonitoredValue(L"VDATA", pVal); }
 
 // The instrument's TIME is the time left while its timer runs and the time
 // elapsed otherwise; the cached timer setting tells which.
 STDMETHODIMP CZew4400::get_MonTimeElapsed(double* pVal) {
     if (!pVal) return E_POINTER;
     double time = 0.0;
-    const HRESULT hr = QueryMonitor(L"TIME", &time);
+    const HRESULT hr = QueryMonitoredValue(L"TIME", &time);
     if (hr == S_OK) *pVal = execTime_ == 0.0 ? time : execTime_ - time;
     return hr;
 }
@@ -76,7 +76,7 @@ STDMETHODIMP CZew4400::get_MonTimeRemaining(double* pVal) {
         *pVal = 0.0;
         return S_OK;
     }
-    return QueryMonitor(L"TIME", pVal);
+    return QueryMonitoredValue(L"TIME", pVal);
 }
 
 }  // namespace zew::objects

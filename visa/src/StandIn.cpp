@@ -46,6 +46,9 @@ ViStatus CopyOut(const std::string& text, char* buffer, ViUInt32 size, ViUInt32*
 
 constexpr std::size_t kMaxPendingLine = 65536;
 
+// For the operations that tests cannot make fail: no fault is ever armed for it.
+constexpr ZvOperation kNotFaultable = ZvOperation(0);
+
 }  // namespace
 
 double SwitchableClock::Now() const {
@@ -82,8 +85,12 @@ std::optional<std::string> StandIn::Canonical(const char* resource) {
     return name->Canonical();
 }
 
-void StandIn::ReportProblems(const std::string& source, const VisaConfig& config) const {
-    for (const std::string& problem : config.problems) {
+// Takes a configuration into use: its problems are reported, its VISA version applies.
+void StandIn::ApplyConfigLocked(VisaConfig config, const std::string& source) {
+    configLoaded_ = true;
+    config_ = std::move(config);
+    specVersion_ = config_.specVersion.value_or(kDefaultSpecVersion);
+    for (const std::string& problem : config_.problems) {
         const std::string text = "VISA32 stand-in: " + source + ": " + problem + "\n";
         std::fputs(text.c_str(), stderr);
         OutputDebugStringA(text.c_str());
@@ -92,21 +99,19 @@ void StandIn::ReportProblems(const std::string& source, const VisaConfig& config
 
 void StandIn::LoadConfigLocked() {
     if (configLoaded_) return;
-    configLoaded_ = true;
-    config_ = VisaConfig();
+    VisaConfig config;
     const char* path = std::getenv("ZEW_VISA_CONFIG");
     if (path && *path) {
         std::ifstream file(path, std::ios::binary);
         if (file) {
             std::ostringstream text;
             text << file.rdbuf();
-            config_ = ParseVisaConfig(text.str());
+            config = ParseVisaConfig(text.str());
         } else {
-            config_.problems.push_back("cannot be read; no configuration applies");
+            config.problems.push_back("cannot be read; no configuration applies");
         }
-        ReportProblems(path, config_);
     }
-    specVersion_ = config_.specVersion.value_or(0x00500800);
+    ApplyConfigLocked(std::move(config), path ? path : "");
 }
 
 StandIn::Resource& StandIn::ResourceLocked(const std::string& key) { return resources_[key]; }
@@ -370,21 +375,21 @@ ViStatus StandIn::Clear(ViSession vi) {
 }
 
 ViStatus StandIn::AssertTrigger(ViSession vi, ViUInt16 protocol) {
-    return SimpleOperation(vi, ZvOperation(0), "viAssertTrigger", [](Session&, ViUInt32 p) {
+    return SimpleOperation(vi, kNotFaultable, "viAssertTrigger", [](Session&, ViUInt32 p) {
         return p == VI_TRIG_PROT_DEFAULT ? VI_SUCCESS : VI_ERROR_INV_PROT;
     }, protocol);
 }
 
 ViStatus StandIn::SetBuf(ViSession vi, ViUInt16 mask, ViUInt32 size) {
     (void)size;
-    return SimpleOperation(vi, ZvOperation(0), "viSetBuf", [](Session&, ViUInt32 m) {
+    return SimpleOperation(vi, kNotFaultable, "viSetBuf", [](Session&, ViUInt32 m) {
         const ViUInt32 valid = VI_READ_BUF | VI_WRITE_BUF | VI_IO_IN_BUF | VI_IO_OUT_BUF;
         return (m != 0 && (m & ~valid) == 0) ? VI_SUCCESS : VI_ERROR_INV_MASK;
     }, mask);
 }
 
 ViStatus StandIn::Flush(ViSession vi, ViUInt16 mask) {
-    return SimpleOperation(vi, ZvOperation(0), "viFlush", [](Session& s, ViUInt32 m) {
+    return SimpleOperation(vi, kNotFaultable, "viFlush", [](Session& s, ViUInt32 m) {
         if (m == 0 || m > 0xFF) return VI_ERROR_INV_MASK;
         if (m & (VI_READ_BUF_DISCARD | VI_IO_IN_BUF_DISCARD)) s.input.Clear();
         return VI_SUCCESS;
@@ -392,7 +397,7 @@ ViStatus StandIn::Flush(ViSession vi, ViUInt16 mask) {
 }
 
 ViStatus StandIn::GpibControlREN(ViSession vi, ViUInt16 mode) {
-    return SimpleOperation(vi, ZvOperation(0), "viGpibControlREN", [](Session& s, ViUInt32 m) {
+    return SimpleOperation(vi, kNotFaultable, "viGpibControlREN", [](Session& s, ViUInt32 m) {
         if (s.name.kind != ResourceKind::Gpib) return VI_ERROR_NSUP_OPER;
         return m <= 6 ? VI_SUCCESS : VI_ERROR_INV_MODE;
     }, mode);
@@ -413,10 +418,7 @@ ViStatus StandIn::Reset() {
 
 ViStatus StandIn::Configure(const std::string& text) {
     std::lock_guard<std::mutex> lock(mutex_);
-    configLoaded_ = true;
-    config_ = ParseVisaConfig(text);
-    ReportProblems("configuration", config_);
-    specVersion_ = config_.specVersion.value_or(0x00500800);
+    ApplyConfigLocked(ParseVisaConfig(text), "configuration");
     for (auto& [key, r] : resources_) r.instrument.reset();
     return config_.problems.empty() ? VI_SUCCESS : VI_ERROR_INV_SETUP;
 }

@@ -96,7 +96,7 @@ private:
 
     StandIn();
     void LoadConfigLocked();
-    void ReportProblems(const std::string& source, const VisaConfig& config) const;
+    void ApplyConfigLocked(VisaConfig config, const std::string& source);
     Resource& ResourceLocked(const std::string& key);
     std::shared_ptr<zewsim::Instrument> InstrumentLocked(const std::string& key);
     std::shared_ptr<Session> SessionLocked(ViSession vi) const;
@@ -109,7 +109,8 @@ private:
     std::mutex mutex_;
     bool configLoaded_ = false;
     VisaConfig config_;
-    std::uint32_t specVersion_ = 0x00500800;
+    static constexpr std::uint32_t kDefaultSpecVersion = 0x00500800;   // VISA 5.8
+    std::uint32_t specVersion_ = kDefaultSpecVersion;
     std::set<ViSession> resourceManagers_;
     std::map<ViSession, std::shared_ptr<Session>> sessions_;
     std::map<std::string, Resource> resources_;
