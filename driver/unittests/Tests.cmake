@@ -1,19 +1,19 @@
 # Tests of the driver library (Windows presets). They load Zew4400.ocx from
 # beside the test program and watch the stand-in VISA32.DLL.
-set(support tests/DriverTestSupport.cpp ${CMAKE_SOURCE_DIR}/visa/tests/VisaTestSupport.cpp)
+set(support unittests/DriverTestSupport.cpp ${CMAKE_SOURCE_DIR}/visa/tests/VisaTestSupport.cpp)
 set(support_includes ${CMAKE_CURRENT_SOURCE_DIR} ${CMAKE_SOURCE_DIR}/visa/tests)
 
 zew_add_test(driver_tests
-  SOURCES tests/ConnectTest.cpp tests/TransportTest.cpp tests/LockTest.cpp tests/ProcessStateTest.cpp
-          tests/RegistrationTest.cpp tests/TestConditionsTest.cpp tests/TestRunTest.cpp
-          tests/SystemSettingsTest.cpp tests/ConnectableTest.cpp ${support}
+  SOURCES unittests/ConnectTest.cpp unittests/TransportTest.cpp unittests/LockTest.cpp unittests/ProcessStateTest.cpp
+          unittests/RegistrationTest.cpp unittests/TestConditionsTest.cpp unittests/TestRunTest.cpp
+          unittests/SystemSettingsTest.cpp unittests/ConnectableTest.cpp ${support}
   LIBS VISA32 zew_driver_guids ole32 oleaut32 uuid version)
 target_include_directories(driver_tests PRIVATE ${support_includes})
 add_dependencies(driver_tests Zew4400 VISA32_dll)
 
 # The session on its own, against the stand-in.
 zew_add_test(driver_session_tests
-  SOURCES tests/SessionTest.cpp ${CMAKE_SOURCE_DIR}/visa/tests/VisaTestSupport.cpp
+  SOURCES unittests/SessionTest.cpp ${CMAKE_SOURCE_DIR}/visa/tests/VisaTestSupport.cpp
   LIBS zew_driver_core VISA32)
 target_include_directories(driver_session_tests PRIVATE ${support_includes})
 add_dependencies(driver_session_tests VISA32_dll)
@@ -21,21 +21,21 @@ add_dependencies(driver_session_tests VISA32_dll)
 # A machine without a VISA library: the program and the library run from a
 # directory of their own that holds no VISA32.DLL.
 zew_add_test(driver_novisa_tests
-  SOURCES tests/NoVisaTest.cpp tests/DriverTestSupport.cpp
+  SOURCES unittests/NoVisaTest.cpp unittests/DriverTestSupport.cpp
   LIBS zew_driver_guids ole32 oleaut32 uuid
-  COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/tests/run-without-visa.sh $<TARGET_FILE:Zew4400>)
+  COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/unittests/run-without-visa.sh $<TARGET_FILE:Zew4400>)
 target_include_directories(driver_novisa_tests PRIVATE ${support_includes})
 add_dependencies(driver_novisa_tests Zew4400)
 
 # A real automation client: Wine's script host with the registered library.
 add_test(NAME driver_vbscript_test
-  COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/tests/vbscript-test.sh ${ZEW_WINE_ARCH} ${CMAKE_BINARY_DIR}/wineprefix
-          $<TARGET_FILE:Zew4400> ${CMAKE_CURRENT_SOURCE_DIR}/tests/client.vbs)
+  COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/unittests/vbscript-test.sh ${ZEW_WINE_ARCH} ${CMAKE_BINARY_DIR}/wineprefix
+          $<TARGET_FILE:Zew4400> ${CMAKE_CURRENT_SOURCE_DIR}/unittests/client.vbs)
 set_tests_properties(driver_vbscript_test PROPERTIES FIXTURES_REQUIRED wine TIMEOUT 600)
 
 # The driver against a zew-sim process over real TCP.
 zew_add_test(driver_tcp_tests
-  SOURCES tests/SimulatorTcpTest.cpp ${support}
+  SOURCES unittests/SimulatorTcpTest.cpp ${support}
   LIBS VISA32 zew_driver_guids ole32 oleaut32 uuid
   COMMAND ${CMAKE_SOURCE_DIR}/scripts/with-zew-sim ${ZEW_NATIVE_SIM} --)
 target_include_directories(driver_tcp_tests PRIVATE ${support_includes})
@@ -44,14 +44,14 @@ add_dependencies(driver_tcp_tests Zew4400 VISA32_dll)
 # The automatic monitor on driver objects made in the test's own process, so
 # that the test sees the monitor timer registry the objects use.
 zew_add_test(driver_automonitor_tests
-  SOURCES tests/AutoMonitorTest.cpp tests/DriverTestSupport.cpp ${CMAKE_SOURCE_DIR}/visa/tests/VisaTestSupport.cpp
+  SOURCES unittests/AutoMonitorTest.cpp unittests/DriverTestSupport.cpp ${CMAKE_SOURCE_DIR}/visa/tests/VisaTestSupport.cpp
   LIBS zew_driver_core VISA32)
 target_include_directories(driver_automonitor_tests PRIVATE ${support_includes})
 add_dependencies(driver_automonitor_tests VISA32_dll)
 
 # The connectable-object pieces on a test object of their own.
 zew_add_test(driver_event_tests
-  SOURCES tests/ConnectionPointTest.cpp tests/EventFiringTest.cpp
-          tests/DriverTestSupport.cpp
+  SOURCES unittests/ConnectionPointTest.cpp unittests/EventFiringTest.cpp
+          unittests/DriverTestSupport.cpp
   LIBS zew_driver_core)
 add_dependencies(driver_event_tests Zew4400)
