@@ -7,6 +7,7 @@ packages=(
   wine wine32:i386 wine64 libwine-dev
   g++-mingw-w64-i686 g++-mingw-w64-x86-64 mingw-w64-tools
   xvfb xauth cmake g++ make googletest
+  clang libclang-rt-14-dev
 )
 
 missing=()

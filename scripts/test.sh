@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Sets up the machine, builds every preset and runs every test: the native
-# suite, then the 32-bit and 64-bit Windows suites under Wine.
-#   scripts/test.sh [PRESET...]     (default: native win32 win64)
+# suite, the 32-bit and 64-bit Windows suites under Wine, and a short run of
+# every fuzz target under the sanitizers.
+#   scripts/test.sh [PRESET...]     (default: native win32 win64 fuzz)
 #
 # Every preset is built first (the Windows TCP tests use the native zew-sim).
 # Where this machine cannot run 32-bit programs the win32 preset is still built,
@@ -14,7 +15,7 @@ source scripts/wine-arch.sh
 bash scripts/setup.sh || { echo "test: set-up failed"; exit 1; }
 
 presets=("$@")
-[ ${#presets[@]} -gt 0 ] || presets=(native win32 win64)
+[ ${#presets[@]} -gt 0 ] || presets=(native win32 win64 fuzz)
 
 passed=0 failed=0 skipped=0 status=0
 built=()
