@@ -1,5 +1,7 @@
 #include "StandIn.h"
 
+#include "BoundedLog.h"
+
 #include <windows.h>
 
 #include <algorithm>
@@ -137,10 +139,10 @@ std::shared_ptr<StandIn::Session> StandIn::SessionLocked(ViSession vi) const {
 }
 
 void StandIn::TraceLocked(const std::string& key, const std::string& call, ViStatus status) {
-    std::string& trace = ResourceLocked(key).trace;
-    trace += call;
-    if (status < 0) trace += " => " + Hex(status);
-    trace += '\n';
+    std::string line = call;
+    if (status < 0) line += " => " + Hex(status);
+    line += '\n';
+    AppendBounded(ResourceLocked(key).trace, line);
 }
 
 ViStatus StandIn::OpenDefaultRM(ViSession* rm) {
@@ -315,7 +317,7 @@ ViStatus StandIn::Write(ViSession vi, const ViByte* buffer, ViUInt32 count, ViUI
         TraceLocked(s->key, "viWrite " + Escape(bytes), *fault);
         return *fault;
     }
-    ResourceLocked(s->key).wire += bytes;
+    AppendBounded(ResourceLocked(s->key).wire, bytes);
     ViStatus status = VI_SUCCESS;
     for (char c : bytes) {
         if (c != '\n') {

@@ -58,6 +58,7 @@ ViStatus ZV_FUNC ZvFeed(ViSession vi, const char* bytes, ViUInt32 count);
 // one line per VISA call on the resource, such as "viSetAttribute 3FFF0021 19200",
 // "viWrite *IDN?\n" (escaped) or "viRead => BFFF0015" for a failed call.
 // A buffer too small gets the start and VI_SUCCESS_MAX_CNT; *length is the full length.
+// Each log keeps its most recent 256 KiB at most: past that its oldest lines go.
 ViStatus ZV_FUNC ZvGetWireLog(const char* resource, char* buffer, ViUInt32 size, ViPUInt32 length);
 ViStatus ZV_FUNC ZvGetTrace(const char* resource, char* buffer, ViUInt32 size, ViPUInt32 length);
 ViStatus ZV_FUNC ZvClearLogs(const char* resource);   // NULL clears every resource's logs
