@@ -55,3 +55,13 @@ zew_add_test(driver_event_tests
           unittests/DriverTestSupport.cpp
   LIBS zew_driver_core)
 add_dependencies(driver_event_tests Zew4400)
+
+# Several processes sharing one zew-sim through the machine-wide lock.
+add_executable(zew-lock-stress-client unittests/LockStressClient.cpp)
+target_link_libraries(zew-lock-stress-client PRIVATE VISA32 zew_driver_guids ole32 oleaut32 uuid)
+target_include_directories(zew-lock-stress-client PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
+add_dependencies(zew-lock-stress-client Zew4400 VISA32_dll)
+add_test(NAME driver_lock_stress_test
+  COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/unittests/lock-stress-test.sh ${ZEW_WINE_ARCH} ${CMAKE_BINARY_DIR}/wineprefix
+          $<TARGET_FILE:zew-lock-stress-client> ${ZEW_NATIVE_SIM})
+set_tests_properties(driver_lock_stress_test PROPERTIES FIXTURES_REQUIRED wine TIMEOUT 900)

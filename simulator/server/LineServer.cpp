@@ -1,5 +1,6 @@
 #include "LineServer.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
 
@@ -52,7 +53,8 @@ void LineServer::Run(const std::atomic<bool>& stop) {
     while (!stop.load()) {
         std::vector<const net::Socket*> sockets{&listener_};
         for (const Connection& c : connections_) sockets.push_back(&c.socket);
-        const std::vector<std::size_t> ready = net::Socket::WaitReadable(sockets, kPollMilliseconds);
+        const std::vector<std::size_t> ready =
+            net::Socket::WaitReadable(sockets, WaitMilliseconds(std::chrono::steady_clock::now()));
 
         // Connections first (indices shift once clients are added or removed).
         std::vector<bool> ended(connections_.size(), false);
@@ -63,6 +65,10 @@ void LineServer::Run(const std::atomic<bool>& stop) {
             } else {
                 ended[index - 1] = !Serve(connections_[index - 1]);
             }
+        }
+        const TimePoint now = std::chrono::steady_clock::now();
+        for (std::size_t i = 0; i < connections_.size(); ++i) {
+            if (!ended[i]) ended[i] = !SendDueReplies(connections_[i], now);
         }
         for (std::size_t i = connections_.size(); i-- > 0;) {
             if (ended[i]) {
@@ -85,7 +91,7 @@ void LineServer::AcceptClient() {
         return;  // closed as `client` goes
     }
     Trace(id, '-', "connected");
-    connections_.push_back(Connection{std::move(client), id, {}, false});
+    connections_.push_back(Connection{std::move(client), id, {}, false, {}});
 }
 
 bool LineServer::Serve(Connection& connection) {
@@ -127,8 +133,35 @@ bool LineServer::HandleLine(Connection& connection, std::string_view line) {
     Trace(connection.id, '<', line);
     const std::optional<std::string> reply = instrument_.Process(line);
     if (!reply) return true;
-    Trace(connection.id, '>', *reply);
-    return connection.socket.SendAll(*reply);
+    if (settings_.replyDelay.count() > 0) {
+        connection.held.push_back({std::chrono::steady_clock::now() + settings_.replyDelay, *reply});
+        return true;
+    }
+    return SendReply(connection, *reply);
+}
+
+bool LineServer::SendReply(Connection& connection, const std::string& reply) {
+    Trace(connection.id, '>', reply);
+    return connection.socket.SendAll(reply);
+}
+
+bool LineServer::SendDueReplies(Connection& connection, TimePoint now) {
+    while (!connection.held.empty() && connection.held.front().due <= now) {
+        const HeldReply reply = std::move(connection.held.front());
+        connection.held.pop_front();
+        if (!SendReply(connection, reply.text)) return false;
+    }
+    return true;
+}
+
+int LineServer::WaitMilliseconds(TimePoint now) const {
+    int wait = kPollMilliseconds;
+    for (const Connection& c : connections_) {
+        if (c.held.empty()) continue;
+        const auto left = std::chrono::ceil<std::chrono::milliseconds>(c.held.front().due - now).count();
+        wait = std::min(wait, static_cast<int>(std::max<decltype(left)>(left, 0)));
+    }
+    return wait;
 }
 
 void LineServer::Trace(int id, char direction, std::string_view text) {

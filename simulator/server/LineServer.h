@@ -7,13 +7,20 @@
 // instrument; a client beyond the limit is accepted and closed at once.
 // A line of more than 4096 bytes is not buffered: it counts as one command
 // error and is dropped up to its line feed.
+//
+// With a reply delay each reply is held back that long after its line came
+// in, while the other clients' lines go on being read: an exchange stays open
+// long enough for another client's line to fall inside it, which the trace
+// then shows (every line received and reply sent, in the order they happen).
 #pragma once
 
 #include "Socket.h"
 #include "zewsim/Instrument.h"
 
 #include <atomic>
+#include <chrono>
 #include <cstdint>
+#include <deque>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -27,6 +34,7 @@ public:
         std::uint16_t port = 0;
         int maxConnections = 8;
         std::ostream* trace = nullptr;  // every line received and sent, when set
+        std::chrono::milliseconds replyDelay{0};
     };
 
     LineServer(Instrument& instrument, Settings settings);
@@ -40,17 +48,30 @@ public:
     void Run(const std::atomic<bool>& stop);
 
 private:
+    using TimePoint = std::chrono::steady_clock::time_point;
+
+    struct HeldReply {
+        TimePoint due;
+        std::string text;
+    };
+
     struct Connection {
         net::Socket socket;
         int id = 0;
         std::string pending;     // bytes after the last line feed
         bool discarding = false; // inside an over-long line
+        std::deque<HeldReply> held;  // replies waiting out the reply delay, oldest first
     };
 
     void AcceptClient();
     // False when the connection has ended.
     bool Serve(Connection& connection);
     bool HandleLine(Connection& connection, std::string_view line);
+    bool SendReply(Connection& connection, const std::string& reply);
+    // Sends every held reply that is due; false when the connection has ended.
+    bool SendDueReplies(Connection& connection, TimePoint now);
+    // How long the next wait for input may last.
+    int WaitMilliseconds(TimePoint now) const;
     void Trace(int id, char direction, std::string_view text);
 
     Instrument& instrument_;

@@ -49,6 +49,7 @@ std::string ServerUsage() {
            "  --version TEXT       firmware version in the identity (default 1.00.00)\n"
            "  --dut OHMS           resistance of the simulated device under test, 0 to 1000 (default 0.050)\n"
            "  --trace              print every line received and sent\n"
+           "  --reply-delay MS     hold each reply back MS milliseconds, 0 to 10000 (default 0)\n"
            "  --help               print this text\n";
 }
 
@@ -107,6 +108,14 @@ OptionsOutcome ParseServerOptions(const std::vector<std::string>& args) {
                 return outcome;
             }
             options.maxConnections = static_cast<int>(count);
+        } else if (name == "--reply-delay") {
+            unsigned long ms = 0;
+            if (!value(text)) return outcome;
+            if (!ParseUnsigned(text, ServerOptions::kMaxReplyDelayMs, ms)) {
+                outcome.error = "--reply-delay wants milliseconds from 0 to 10000, not '" + text + "'";
+                return outcome;
+            }
+            options.replyDelayMs = static_cast<unsigned>(ms);
         } else if (name == "--dut") {
             if (!value(text)) return outcome;
             if (!ParseDouble(text, options.dut) || options.dut < 0 || options.dut > Instrument::kMaxDutResistance) {

@@ -20,6 +20,8 @@ struct ServerOptions {
     std::string version = "1.00.00";
     double dut = 0.050;
     bool trace = false;
+    unsigned replyDelayMs = 0;
+    static constexpr unsigned kMaxReplyDelayMs = 10000;
     int maxConnections = kDefaultMaxConnections;
     bool allowRemote = false;
     std::string portFile;

@@ -5,6 +5,7 @@
 #include "zewsim/Instrument.h"
 
 #include <atomic>
+#include <chrono>
 #include <csignal>
 #include <cstdio>
 #include <filesystem>
@@ -90,6 +91,7 @@ int main(int argc, char** argv) {
     settings.port = options.port;
     settings.maxConnections = options.maxConnections;
     settings.trace = options.trace ? &std::cout : nullptr;
+    settings.replyDelay = std::chrono::milliseconds(options.replyDelayMs);
     zewsim::LineServer server(instrument, settings);
 
     InstallStopHandlers();

@@ -23,12 +23,15 @@ protected:
         settings.port = 0;
         settings.maxConnections = 2;
         settings.trace = &trace_;
+        settings.replyDelay = ReplyDelay();
         server_ = std::make_unique<LineServer>(instrument_, settings);
         std::string error;
         ASSERT_TRUE(server_->Open(error)) << error;
         ASSERT_NE(server_->Port(), 0);
         thread_ = std::thread([this] { server_->Run(stop_); });
     }
+
+    virtual std::chrono::milliseconds ReplyDelay() const { return std::chrono::milliseconds(0); }
 
     void TearDown() override {
         stop_ = true;
@@ -98,15 +101,42 @@ TEST_F(ServerTest, ServesTwoClientsAndRefusesAThird) {
     EXPECT_NE(trace_.str().find("< FUNCTION 3"), std::string::npos) << trace_.str();
 }
 
+class DelayedServerTest : public ServerTest {
+protected:
+    std::chrono::milliseconds ReplyDelay() const override { return std::chrono::milliseconds(1000); }
+};
+
+TEST_F(DelayedServerTest, HoldsRepliesBackWhileOtherClientsAreHeard) {
+    net::Socket first = Connect();
+    net::Socket second = Connect();
+    ASSERT_TRUE(first.SendAll("*IDN?\nFREQUENCY?\n"));
+    ASSERT_TRUE(second.SendAll("FUNCTION?\n"));
+    EXPECT_EQ(ReadLines(first, 2), "ORVANTA ELECTRONICS CORP.,ZEW4400,0,1.00.00\n50\n") << "in order";
+    EXPECT_EQ(ReadLines(second, 1), "0\n");
+    stop_ = true;
+    thread_.join();
+
+    // The second client's line arrived inside the first client's open exchange.
+    const std::string trace = trace_.str();
+    const auto firstAsked = trace.find("[1] < *IDN?");
+    const auto secondAsked = trace.find("[2] < FUNCTION?");
+    const auto firstAnswered = trace.find("[1] > ORVANTA");
+    ASSERT_NE(firstAnswered, std::string::npos) << trace;
+    EXPECT_LT(firstAsked, secondAsked) << trace;
+    EXPECT_LT(secondAsked, firstAnswered) << trace;
+}
+
 TEST(ServerOptionsTest, ParsesValuesAndRefusesBadOnes) {
     const OptionsOutcome good = ParseServerOptions(
-        {"--port", "0", "--model=ZEW4410", "--dut", "0.25", "--trace", "--max-connections", "3", "--port-file", "p"});
+        {"--port", "0", "--model=ZEW4410", "--dut", "0.25", "--trace", "--max-connections", "3", "--port-file", "p",
+         "--reply-delay", "5"});
     ASSERT_TRUE(good.options) << good.error;
     EXPECT_EQ(good.options->port, 0);
     EXPECT_EQ(good.options->model, "ZEW4410");
     EXPECT_DOUBLE_EQ(good.options->dut, 0.25);
     EXPECT_TRUE(good.options->trace);
     EXPECT_EQ(good.options->maxConnections, 3);
+    EXPECT_EQ(good.options->replyDelayMs, 5u);
     EXPECT_EQ(good.options->bind, "127.0.0.1");
 
     EXPECT_TRUE(ParseServerOptions({"--bind", "127.1.2.3"}).options);
@@ -115,7 +145,8 @@ TEST(ServerOptionsTest, ParsesValuesAndRefusesBadOnes) {
     for (const std::vector<std::string>& bad :
          {std::vector<std::string>{"--port", "65536"}, {"--port"}, {"--bind", "0.0.0.0"}, {"--bind", "10.0.0.1"},
           {"--bind", "1.2.3"}, {"--max-connections", "0"}, {"--max-connections", "33"}, {"--dut", "-1"},
-          {"--dut", "1001"}, {"--model", "ZEW 4400"}, {"--serial", "a,b"}, {"--trace=1"}, {"--frob"}}) {
+          {"--dut", "1001"}, {"--model", "ZEW 4400"}, {"--serial", "a,b"}, {"--trace=1"}, {"--frob"},
+          {"--reply-delay", "10001"}, {"--reply-delay", "-1"}}) {
         const OptionsOutcome outcome = ParseServerOptions(bad);
         EXPECT_FALSE(outcome.options) << bad[0];
         EXPECT_FALSE(outcome.error.empty()) << bad[0];

@@ -1,0 +1,74 @@
+#!/usr/bin/env bash
+# The machine-wide instrument lock across processes, on one zew-sim that holds
+# each reply back a little and traces every line in the order it happens.
+#   lock-stress-test.sh ARCH PREFIX CLIENT ZEW-SIM
+# 1. Four processes, each with a driver object of its own, run single-call
+#    queries: no query of one may arrive inside another's open exchange.
+# 2. The same load through VISA alone, bypassing the lock, must show such
+#    interleaving, or the check above proves nothing.
+# 3. A process that dies holding the lock leaves it abandoned, and the next
+#    client takes it and goes on.
+set -uo pipefail
+arch=$1 prefix=$2 client=$3 sim=$4
+here=$(cd "$(dirname "$0")" && pwd)
+root=$(cd "$here/../.." && pwd)
+run=("$root/scripts/wine-run" --prefix "$prefix" --arch "$arch")
+"${run[@]}" --init || exit $?   # 77: this machine cannot run the architecture
+
+clients=4 queries=${ZEW_STRESS_QUERIES:-1000}
+work=$(mktemp -d)
+sim_pid=
+trap '[ -n "$sim_pid" ] && kill $sim_pid 2>/dev/null; rm -rf "$work"' EXIT
+failures=0
+fail() { echo "FAILED: $*"; failures=$((failures + 1)); }
+
+start_sim() {  # start_sim TRACE-FILE
+  rm -f "$work/port"
+  "$sim" --port 0 --port-file "$work/port" --trace --reply-delay 2 >"$1" &
+  sim_pid=$!
+  for _ in $(seq 100); do [ -s "$work/port" ] && break; sleep 0.05; done
+  [ -s "$work/port" ] || { echo "zew-sim did not start"; exit 1; }
+  # Every process reaches the one zew-sim as GPIB0::9 ("dev9").
+  printf '[GPIB0::9]\ntcp = 127.0.0.1:%s\n' "$(cat "$work/port")" >"$work/visa.cfg"
+  export ZEW_VISA_CONFIG="Z:$work/visa.cfg"
+}
+stop_sim() { kill $sim_pid; wait $sim_pid 2>/dev/null; sim_pid=; }
+
+run_clients() {  # run_clients MODE COUNT NAME: four at once; fails if any does
+  local pids=() bad=0
+  for i in $(seq $clients); do
+    (cd "$(dirname "$client")" && "${run[@]}" "$client" "$1" "$2" "$3") >"$work/client$i.log" 2>&1 &
+    pids+=($!)
+  done
+  for pid in "${pids[@]}"; do wait "$pid" || bad=1; done
+  [ $bad -eq 0 ] || cat "$work"/client*.log
+  return $bad
+}
+
+# 1. Through the driver: the lock keeps every exchange whole.
+start_sim "$work/driver.trace"
+run_clients driver "$queries" dev9 || fail "a driver client failed"
+stop_sim
+read -r exchanges interleavings < <(awk -f "$here/count-interleavings.awk" "$work/driver.trace")
+echo "driver: $exchanges exchanges from $clients processes, $interleavings broken into"
+[ "$exchanges" -eq $((clients * queries)) ] || fail "expected $((clients * queries)) exchanges in the trace"
+[ "$interleavings" -eq 0 ] || fail "exchanges through the driver were broken into"
+
+# 2. Without the lock the same trace shows interleaving.
+start_sim "$work/raw.trace"
+run_clients raw 200 GPIB0::9::INSTR || fail "a raw VISA client failed"
+stop_sim
+read -r exchanges interleavings < <(awk -f "$here/count-interleavings.awk" "$work/raw.trace")
+echo "raw VISA: $exchanges exchanges from $clients processes, $interleavings broken into"
+[ "$interleavings" -gt 0 ] || fail "raw VISA clients showed no interleaving: the check cannot see any"
+
+# 3. A holder that dies: its lock is abandoned and taken like a free one.
+start_sim "$work/abandoned.trace"
+(cd "$(dirname "$client")" && "${run[@]}" "$client" die-holding-lock) >"$work/holder.log" 2>&1
+grep -q "holding the lock" "$work/holder.log" || fail "the holder never took the lock: $(cat "$work/holder.log")"
+(cd "$(dirname "$client")" && timeout 120 "${run[@]}" "$client" driver 10 dev9) >"$work/after.log" 2>&1 \
+  || fail "a client after the holder died did not go on: $(cat "$work/after.log")"
+stop_sim
+
+[ $failures -eq 0 ] || exit 1
+echo "lock stress: all checks passed"
