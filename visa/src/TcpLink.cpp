@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <mutex>
 #include <string>
 
 namespace zewvisa {
@@ -44,9 +45,13 @@ bool Readable(SOCKET s, long waitMs) {
     return select(0, &set, nullptr, nullptr, &tv) > 0;
 }
 
+// A reader waits for a reply blocked in recv, as a plain Winsock client
+// would, rather than polling: the socket's receive time-out bounds each wait
+// to a slice, so the stand-in still sees its deadline. What a wait receives is
+// kept until Drain hands it to the session's input.
 class TcpLink final : public Link {
 public:
-    explicit TcpLink(SOCKET s) : socket_(s) {}
+    explicit TcpLink(SOCKET s) : socket_(s) { SetReceiveTimeout(kSliceMs); }
 
     ViStatus SendLine(const std::string& line, InputQueue&, SteadyTime) override {
         const std::string bytes = line + "\n";
@@ -61,17 +66,26 @@ public:
 
     void Wait(SteadyTime deadline) override {
         const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
-        Readable(socket_.get(), static_cast<long>(std::clamp<long long>(left.count(), 0, 50)));
+        if (left.count() <= 0) return;
+        const long slice = static_cast<long>(std::min<long long>(left.count(), kSliceMs));
+        if (slice != timeoutMs_) SetReceiveTimeout(slice);
+        char buffer[4096];
+        const int n = recv(socket_.get(), buffer, sizeof buffer, 0);
+        std::lock_guard<std::mutex> lock(mutex_);
+        if (n > 0) {
+            received_.append(buffer, static_cast<size_t>(n));
+        } else if (n == 0 || WSAGetLastError() != WSAETIMEDOUT) {
+            lost_ = true;
+        }
     }
 
     ViStatus Drain(InputQueue& input) override {
-        char buffer[4096];
-        while (Readable(socket_.get(), 0)) {
-            const int n = recv(socket_.get(), buffer, sizeof buffer, 0);
-            if (n <= 0) return VI_ERROR_CONN_LOST;
-            input.Push(std::string(buffer, static_cast<size_t>(n)), false, std::chrono::steady_clock::now());
+        std::lock_guard<std::mutex> lock(mutex_);
+        if (!received_.empty()) {
+            input.Push(std::move(received_), false, std::chrono::steady_clock::now());
+            received_.clear();
         }
-        return VI_SUCCESS;
+        return lost_ ? VI_ERROR_CONN_LOST : VI_SUCCESS;
     }
 
     // A serial poll cannot cross a line protocol: ask for the status byte instead.
@@ -91,7 +105,19 @@ public:
     }
 
 private:
+    static constexpr long kSliceMs = 50;
+
+    void SetReceiveTimeout(long ms) {
+        const DWORD value = static_cast<DWORD>(ms);
+        setsockopt(socket_.get(), SOL_SOCKET, SO_RCVTIMEO, reinterpret_cast<const char*>(&value), sizeof value);
+        timeoutMs_ = ms;
+    }
+
     Socket socket_;
+    long timeoutMs_ = 0;
+    std::mutex mutex_;        // guards what a wait received against a drain
+    std::string received_;
+    bool lost_ = false;
 };
 
 }  // namespace
