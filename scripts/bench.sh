@@ -9,7 +9,7 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 source scripts/wine-arch.sh
 trap 'status=$?; echo "bench: failed: $BASH_COMMAND (exit status $status)" >&2; exit $status' ERR
-bash scripts/setup.sh
+bash scripts/setup.sh python3-pyvisa-py
 arch=win32
 if zew_wine_unsupported "$arch"; then
   echo "bench: $arch: $ZEW_NO32_REASON; measuring the 64-bit build"
@@ -23,6 +23,8 @@ bench_run() {
   "$root/scripts/wine-run" --prefix "$root/build/$arch/bench-prefix" --arch "$arch" \
     zew-bench.exe --port "$ZEW_SIM_PORT" --cycles "$cycles" --json "Z:$root/build/$arch/bench.json"
   "$root/scripts/wine-run" --prefix "$root/build/$arch/bench-prefix" --arch "$arch" --shutdown
+  echo "a peer for context, natively on Linux (not under Wine):"
+  /usr/bin/python3 "$root/bench/pyvisa-peer.py" "$ZEW_SIM_PORT"
 }
 export -f bench_run
 export root arch cycles=${1:-20000}

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs everything a fresh Debian 12 machine needs to build and test the project.
 # Idempotent: when every package is already present it returns at once.
+#   setup.sh [EXTRA-PACKAGE...]   (what one script alone needs, e.g. the benchmark's peer)
 set -euo pipefail
 
 packages=(
@@ -8,6 +9,7 @@ packages=(
   g++-mingw-w64-i686 g++-mingw-w64-x86-64 mingw-w64-tools
   xvfb xauth cmake g++ make googletest
   clang libclang-rt-14-dev
+  "$@"
 )
 
 missing=()
