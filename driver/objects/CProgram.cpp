@@ -1,0 +1,53 @@
+#include "CProgram.h"
+
+#include <new>
+#include <string>
+
+#include "../com/Bstr.h"
+#include "../parsers/ProgramReply.h"
+#include "../session/CodePage.h"
+#include "../session/Exchange.h"
+#include "CMemory.h"
+
+namespace zew::objects {
+
+IUnknown* CProgram::FindInterface(REFIID riid) {
+    if (riid == IID_IProgram || riid == IID_IDispatch) return static_cast<IProgram*>(this);
+    if (riid == IID_ISupportErrorInfo) return static_cast<ISupportErrorInfo*>(this);
+    return nullptr;
+}
+
+STDMETHODIMP CProgram::get_Name(BSTR* pVal) {
+    if (!pVal) return E_POINTER;
+    *pVal = SysAllocStringLen(name_.data(), static_cast<UINT>(name_.size()));
+    return *pVal ? S_OK : E_OUTOFMEMORY;
+}
+
+// Names follow the rules of memory names.
+STDMETHODIMP CProgram::put_Name(BSTR newVal) {
+    const std::wstring_view name = com::View(newVal);
+    if (!CMemory::IsValidName(name)) return E_INVALIDARG;
+    try {
+        name_ = name;
+    } catch (const std::bad_alloc&) {
+        return E_OUTOFMEMORY;
+    }
+    return S_OK;
+}
+
+STDMETHODIMP CProgram::get_Index(short* pVal) {
+    if (!pVal) return E_POINTER;
+    *pVal = index_;
+    return S_OK;
+}
+
+HRESULT CProgram::RefreshName() {
+    return session::Exchange(session_, [&] {
+        session_.SetInt(L"PRGNAME?", index_);
+        std::string reply;
+        session_.ReadResponse(reply);
+        name_ = session::FromAnsi(parsers::ProgramNameOfReply(reply));
+    });
+}
+
+}  // namespace zew::objects
