@@ -8,6 +8,7 @@
 #include "../session/CodePage.h"
 #include "../session/Exchange.h"
 #include "CZew4400.h"
+#include "ItemName.h"
 
 namespace zew::objects {
 namespace {
@@ -49,14 +50,6 @@ void CMemory::ForgetDriver() {
     DriverChild::ForgetDriver();
 }
 
-bool CMemory::IsValidName(std::wstring_view name) {
-    if (name.size() > parsers::kMaxMemoryName) return false;
-    for (const wchar_t c : name) {
-        if (c == L'"' || c == L',' || c < L' ' || c == 0x7F) return false;
-    }
-    return true;
-}
-
 STDMETHODIMP CMemory::get_Name(BSTR* pVal) {
     if (!pVal) return E_POINTER;
     *pVal = SysAllocStringLen(name_.data(), static_cast<UINT>(name_.size()));
@@ -65,7 +58,7 @@ STDMETHODIMP CMemory::get_Name(BSTR* pVal) {
 
 STDMETHODIMP CMemory::put_Name(BSTR newVal) {
     const std::wstring_view name = com::View(newVal);
-    if (!IsValidName(name)) return E_INVALIDARG;
+    if (!IsValidItemName(name)) return E_INVALIDARG;
     try {
         name_ = name;
     } catch (const std::bad_alloc&) {

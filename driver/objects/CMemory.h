@@ -54,11 +54,6 @@ public:
     // Keeps the limits of the driver's model for the checks after it is gone.
     void ForgetDriver() override;
 
-    // A name the instrument keeps as given: at most 12 characters, and none
-    // that would break the MEMORY line or its reply (a double quote, a comma,
-    // a control character).
-    static bool IsValidName(std::wstring_view name);
-
 private:
     IUnknown* FindInterface(REFIID riid) override;
     // The limits the range checks use: the driver's model while there is a

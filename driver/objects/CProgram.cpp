@@ -7,7 +7,7 @@
 #include "../parsers/ProgramReply.h"
 #include "../session/CodePage.h"
 #include "../session/Exchange.h"
-#include "CMemory.h"
+#include "ItemName.h"
 
 namespace zew::objects {
 
@@ -23,10 +23,9 @@ STDMETHODIMP CProgram::get_Name(BSTR* pVal) {
     return *pVal ? S_OK : E_OUTOFMEMORY;
 }
 
-// Names follow the rules of memory names.
 STDMETHODIMP CProgram::put_Name(BSTR newVal) {
     const std::wstring_view name = com::View(newVal);
-    if (!CMemory::IsValidName(name)) return E_INVALIDARG;
+    if (!IsValidItemName(name)) return E_INVALIDARG;
     try {
         name_ = name;
     } catch (const std::bad_alloc&) {

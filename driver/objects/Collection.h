@@ -18,11 +18,9 @@
 #include "../com/ObjectCreation.h"
 #include "CObjectArray.h"
 #include "IDriverChild.h"
+#include "ItemName.h"
 
 namespace zew::objects {
-
-// Memory and program names hold at most 12 characters.
-inline constexpr std::size_t kMaxItemName = 12;
 
 // Item is the implementation class of the items and ItemInterface the
 // interface that Item hands out. Looking items up by name needs of Item

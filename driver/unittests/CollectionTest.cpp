@@ -161,6 +161,8 @@ TEST_F(Collections, TheEnumeratorIsASnapshotWithNextSkipResetAndClone) {
 TEST_F(Collections, ProgramsHoldAHundredNumberedProgramsFoundByNumberOrName) {
     ComPtr<IPrograms> programs;
     EXPECT_EQ(driver->get_Programs(nullptr), E_POINTER);
+    EXPECT_EQ(driver->get_Memories(nullptr), E_POINTER);
+    EXPECT_EQ(driver->get_Register(nullptr), E_POINTER);
     ASSERT_EQ(driver->get_Programs(programs.put()), S_OK);
     long count = 0;
     programs->get_Count(&count);
