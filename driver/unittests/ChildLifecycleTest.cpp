@@ -17,24 +17,32 @@ constexpr HRESULT kWriteFailed = static_cast<HRESULT>(0x800A04CE);
 constexpr HRESULT kReadFailed = static_cast<HRESULT>(0x800A04CF);
 constexpr HRESULT kNotInitialized = static_cast<HRESULT>(0x800A04D0);
 
+// Looks an item up by a name that no item has.
+template <class Item, class Collection>
+HRESULT LookUpUnknownName(Collection* collection) {
+    Bstr name(L"X");
+    VARIANT index;
+    index.vt = VT_BSTR;
+    index.bstrVal = name.get();
+    ComPtr<Item> found;
+    return collection->get_Item(index, found.put());
+}
+
 struct Children {
     explicit Children(IZew4400* driver)
-        : reg(RegisterOf(driver)), memories(MemoriesOf(driver)), memory(MemoryOf(driver, 6)) {}
+        : reg(RegisterOf(driver)), memories(MemoriesOf(driver)), memory(MemoryOf(driver, 6)) {
+        driver->get_Programs(programs.put());
+    }
     ComPtr<IRegister> reg;
+    ComPtr<IPrograms> programs;
     ComPtr<IMemories> memories;
     ComPtr<IMemory> memory;
 
     // Every instrument method of the children, by name.
     std::vector<std::pair<const char*, std::function<HRESULT()>>> Methods() {
         short value = 42;
-        auto named = [this] {
-            Bstr name(L"X");
-            VARIANT index;
-            index.vt = VT_BSTR;
-            index.bstrVal = name.get();
-            ComPtr<IMemory> found;
-            return memories->get_Item(index, found.put());
-        };
+        auto memoryNamed = [this] { return LookUpUnknownName<IMemory>(memories.get()); };
+        auto programNamed = [this] { return LookUpUnknownName<IProgram>(programs.get()); };
         return {
             {"Err", [=, this]() mutable { return reg->get_Err(&value); }},
             {"Stb", [=, this]() mutable { return reg->get_Stb(&value); }},
@@ -46,7 +54,8 @@ struct Children {
             {"Save", [this] { return memory->Save(); }},
             {"Load", [this] { return memory->Load(); }},
             {"Start", [this] { return memory->Start(); }},
-            {"Memories(name)", named},
+            {"Memories(name)", memoryNamed},
+            {"Programs(name)", programNamed},
         };
     }
 
@@ -71,7 +80,7 @@ TEST_F(ChildLifecycle, InstrumentMethodsNeedAConnectedDriver) {
     ASSERT_EQ(Connect(driver.get(), L"dev1"), S_OK);
     ZvClearLogs(nullptr);
     for (auto& [name, method] : children.Methods()) {
-        EXPECT_EQ(method(), std::string(name) == "Memories(name)" ? E_INVALIDARG : S_OK) << name;   // no memory named X
+        EXPECT_EQ(method(), std::string(name).find("(name)") != std::string::npos ? E_INVALIDARG : S_OK) << name;
     }
     EXPECT_NE(WireLog("GPIB0::1"), "");
 
