@@ -50,22 +50,9 @@ void CMemory::ForgetDriver() {
     DriverChild::ForgetDriver();
 }
 
-STDMETHODIMP CMemory::get_Name(BSTR* pVal) {
-    if (!pVal) return E_POINTER;
-    *pVal = SysAllocStringLen(name_.data(), static_cast<UINT>(name_.size()));
-    return *pVal ? S_OK : E_OUTOFMEMORY;
-}
+STDMETHODIMP CMemory::get_Name(BSTR* pVal) { return GetItemName(name_, pVal); }
 
-STDMETHODIMP CMemory::put_Name(BSTR newVal) {
-    const std::wstring_view name = com::View(newVal);
-    if (!IsValidItemName(name)) return E_INVALIDARG;
-    try {
-        name_ = name;
-    } catch (const std::bad_alloc&) {
-        return E_OUTOFMEMORY;
-    }
-    return S_OK;
-}
+STDMETHODIMP CMemory::put_Name(BSTR newVal) { return PutItemName(name_, newVal); }
 
 STDMETHODIMP CMemory::get_Index(short* pVal) { return Get(index_, pVal); }
 

@@ -1,9 +1,7 @@
 #include "CProgram.h"
 
-#include <new>
 #include <string>
 
-#include "../com/Bstr.h"
 #include "../parsers/ProgramReply.h"
 #include "../session/CodePage.h"
 #include "../session/Exchange.h"
@@ -17,22 +15,9 @@ IUnknown* CProgram::FindInterface(REFIID riid) {
     return nullptr;
 }
 
-STDMETHODIMP CProgram::get_Name(BSTR* pVal) {
-    if (!pVal) return E_POINTER;
-    *pVal = SysAllocStringLen(name_.data(), static_cast<UINT>(name_.size()));
-    return *pVal ? S_OK : E_OUTOFMEMORY;
-}
+STDMETHODIMP CProgram::get_Name(BSTR* pVal) { return GetItemName(name_, pVal); }
 
-STDMETHODIMP CProgram::put_Name(BSTR newVal) {
-    const std::wstring_view name = com::View(newVal);
-    if (!IsValidItemName(name)) return E_INVALIDARG;
-    try {
-        name_ = name;
-    } catch (const std::bad_alloc&) {
-        return E_OUTOFMEMORY;
-    }
-    return S_OK;
-}
+STDMETHODIMP CProgram::put_Name(BSTR newVal) { return PutItemName(name_, newVal); }
 
 STDMETHODIMP CProgram::get_Index(short* pVal) {
     if (!pVal) return E_POINTER;
