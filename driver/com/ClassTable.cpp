@@ -1,16 +1,27 @@
 #include "ClassTable.h"
 
 #include "Zew4400Lib.h"
+#include "../objects/CMemories.h"
+#include "../objects/CMemory.h"
+#include "../objects/CRegister.h"
 #include "../objects/CZew4400.h"
+#include "ObjectCreation.h"
 #include "RegistryScripts.h"
 
 namespace zew::com {
 namespace {
 
 ClassFactory g_zew4400Factory(&objects::CZew4400::Create);
+// Made on their own, the children stay unattached.
+ClassFactory g_registerFactory(&CreateObject<objects::CRegister>);
+ClassFactory g_memoriesFactory(&CreateObject<objects::CMemories>);
+ClassFactory g_memoryFactory(&CreateObject<objects::CMemory>);
 
 const ClassEntry kClasses[] = {
     {&CLSID_Zew4400, &g_zew4400Factory, &kZew4400Script},
+    {&CLSID_Register, &g_registerFactory, &kRegisterScript},
+    {&CLSID_Memories, &g_memoriesFactory, &kMemoriesScript},
+    {&CLSID_Memory, &g_memoryFactory, &kMemoryScript},
 };
 
 }  // namespace

@@ -30,8 +30,37 @@ const RegistryEntry kZew4400Entries[] = {
     {L"CLSID\\%CLSID%\\Version", nullptr, L"1.0"},
 };
 
+// The child objects' classes: a CLSID key each, without a ProgID.
+const wchar_t* const kChildKeys[] = {
+    L"CLSID\\%CLSID%",
+};
+
+const RegistryEntry kRegisterEntries[] = {
+    {L"CLSID\\%CLSID%", nullptr, L"Register Class"},
+    {L"CLSID\\%CLSID%\\Programmable", nullptr, nullptr},
+    {L"CLSID\\%CLSID%\\InprocServer32", nullptr, L"%MODULE%"},
+    {L"CLSID\\%CLSID%\\InprocServer32", L"ThreadingModel", L"Apartment"},
+};
+
+const RegistryEntry kMemoriesEntries[] = {
+    {L"CLSID\\%CLSID%", nullptr, L"Memories Class"},
+    {L"CLSID\\%CLSID%\\Programmable", nullptr, nullptr},
+    {L"CLSID\\%CLSID%\\InprocServer32", nullptr, L"%MODULE%"},
+    {L"CLSID\\%CLSID%\\InprocServer32", L"ThreadingModel", L"Apartment"},
+};
+
+const RegistryEntry kMemoryEntries[] = {
+    {L"CLSID\\%CLSID%", nullptr, L"Memory Class"},
+    {L"CLSID\\%CLSID%\\Programmable", nullptr, nullptr},
+    {L"CLSID\\%CLSID%\\InprocServer32", nullptr, L"%MODULE%"},
+    {L"CLSID\\%CLSID%\\InprocServer32", L"ThreadingModel", L"Apartment"},
+};
+
 }  // namespace
 
 const RegistryScript kZew4400Script{kZew4400Keys, kZew4400Entries};
+const RegistryScript kRegisterScript{kChildKeys, kRegisterEntries};
+const RegistryScript kMemoriesScript{kChildKeys, kMemoriesEntries};
+const RegistryScript kMemoryScript{kChildKeys, kMemoryEntries};
 
 }  // namespace zew::com

@@ -6,5 +6,8 @@
 namespace zew::com {
 
 extern const RegistryScript kZew4400Script;
+extern const RegistryScript kRegisterScript;
+extern const RegistryScript kMemoriesScript;
+extern const RegistryScript kMemoryScript;
 
 }  // namespace zew::com

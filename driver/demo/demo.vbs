@@ -1,5 +1,6 @@
 ' Drives a ZEW4400 through the driver, as a test sequencer would: connect,
-' configure a test, run it, watch the monitored values, read the verdict.
+' configure a test, run it, watch the monitored values, read the verdict;
+' then keep the conditions in a panel memory, find it by name and run it.
 Set driver = CreateObject("Zew4400.Zew4400")
 driver.Connect "dev1"
 WScript.Echo "Vendor:         " & driver.Vendor
@@ -48,6 +49,31 @@ Do
     Pause 0.4
 Loop
 If s = 1 Then WScript.Echo "Verdict:        PASS" Else WScript.Echo "Verdict:        FAIL (status " & s & ")"
+
+' A product's test conditions kept in a panel memory: edited offline, saved,
+' found again by name (each memory's name is read from the instrument on the
+' way) and started.
+Set memory = driver.Memories(12)
+memory.Name = "PUMP-HOUSING"
+memory.Current = 25
+memory.Frequency = 50
+memory.LimitUpper = 0.1
+memory.ExecTime = 1.5
+memory.Save
+WScript.Echo "Saved memory:   " & memory.Index & " """ & memory.Name & """"
+Set found = driver.Memories("PUMP-HOUSING")
+found.Load
+WScript.Echo "Found by name:  memory " & found.Index & ": " & found.Current & " A, " & found.Frequency & _
+    " Hz, upper " & found.LimitUpper & " ohm, " & found.ExecTime & " s"
+found.Start
+Do
+    s = Status()
+    If s <> 8 And s <> 12 Then Exit Do
+    Pause 0.4
+Loop
+If s = 1 Then WScript.Echo "Memory verdict: PASS" Else WScript.Echo "Memory verdict: FAIL (status " & s & ")"
+WScript.Echo "Registers:      ERR " & driver.Register.Err & ", DSR " & driver.Register.DeviceStatus & _
+    ", FAIL " & driver.Register.Fail
 driver.Disconnect
 
 ' A failing call: reading with no instrument connected.

@@ -3,6 +3,7 @@
 #include <new>
 
 #include "../com/EventFiring.h"
+#include "../com/ObjectCreation.h"
 #include "../parsers/DeviceName.h"
 #include "../parsers/Identity.h"
 #include "../session/CResourceManager.h"
@@ -38,14 +39,18 @@ SIZEL InitialExtent() {
 HRESULT CZew4400::Create(IUnknown* outer, REFIID riid, void** ppv) {
     auto* object = new (std::nothrow) CZew4400(outer);
     if (!object) return E_OUTOFMEMORY;
-    const HRESULT hr = object->InnerUnknown()->QueryInterface(riid, ppv);
+    const bool childrenMade = object->register_ && object->programs_ && object->memories_;
+    const HRESULT hr = childrenMade ? object->InnerUnknown()->QueryInterface(riid, ppv) : E_OUTOFMEMORY;
     object->InnerUnknown()->Release();
     return hr;
 }
 
 CZew4400::CZew4400(IUnknown* outer)
-    : com::Aggregatable(outer), com::ProvideClassInfo(CLSID_Zew4400, DIID_DIZewEventSink) {
-    // Child objects are created here, before the lock, once they exist.
+    : com::Aggregatable(outer),
+      com::ProvideClassInfo(CLSID_Zew4400, DIID_DIZewEventSink),
+      register_(com::MakeObject<CRegister>()),
+      programs_(com::MakeObject<CPrograms>()),
+      memories_(com::MakeObject<CMemories>()) {
     session_.CreateLock();
     extent_ = InitialExtent();
     session::CResourceManager::AddDriverObject();
@@ -56,8 +61,15 @@ CZew4400::~CZew4400() {
     session::CResourceManager::RemoveDriverObject();
     // No timer callback may reach the object once it is gone.
     StopMonitorTimer();
+    // Children that clients still hold must not reach this object or its
+    // session once it is gone.
+    for (IDriverChild* child : Children()) {
+        if (child) child->ForgetDriver();
+    }
     session_.CloseLock();
 }
+
+std::array<IDriverChild*, 3> CZew4400::Children() const { return {register_.get(), programs_.get(), memories_.get()}; }
 
 void CZew4400::PropertyChanged(DISPID id) {
     needsSaving_ = true;
@@ -110,6 +122,21 @@ STDMETHODIMP CZew4400::get_ErrVisa(LONG* pVal) {
     return S_OK;
 }
 
+STDMETHODIMP CZew4400::get_Register(IRegister** pVal) {
+    if (!pVal) return E_POINTER;
+    return register_->QueryInterface(IID_IRegister, reinterpret_cast<void**>(pVal));
+}
+
+STDMETHODIMP CZew4400::get_Memories(IMemories** pVal) {
+    if (!pVal) return E_POINTER;
+    return memories_->QueryInterface(IID_IMemories, reinterpret_cast<void**>(pVal));
+}
+
+STDMETHODIMP CZew4400::get_Programs(IPrograms** pVal) {
+    if (!pVal) return E_POINTER;
+    return programs_->QueryInterface(IID_IPrograms, reinterpret_cast<void**>(pVal));
+}
+
 void CZew4400::ConfigureSerialLink() {
     session_.SetAttribute(VI_ATTR_ASRL_FLOW_CNTRL, VI_ASRL_FLOW_XON_XOFF);
     session_.SetAttribute(VI_ATTR_ASRL_STOP_BITS, VI_ASRL_STOP_TWO);
@@ -146,12 +173,12 @@ STDMETHODIMP CZew4400::Connect(BSTR DevName) {
         modelName_ = com::Bstr(session::FromAnsi(identity->model));
         romVersion_ = identity->RomVersion();
         limits_ = ModelLimits::ForModel(identity->model, limits_);
-        // Child objects attach to the session here, once they exist.
+        for (IDriverChild* child : Children()) child->AttachToDriver(session_, this);
     });
 }
 
 STDMETHODIMP CZew4400::Disconnect() {
-    // Child objects detach from the session here, once they exist.
+    for (IDriverChild* child : Children()) child->DetachFromDriver();
     try {
         session_.Detach(true);
         return S_OK;

@@ -4,16 +4,21 @@
 
 #include <windows.h>
 
+#include <array>
 #include <cstdint>
 
 #include "Zew4400Lib.h"
 #include "../com/Aggregatable.h"
 #include "../com/Bstr.h"
+#include "../com/ComPtr.h"
 #include "../com/ConnectionPointContainer.h"
 #include "../com/Dispatch.h"
 #include "../com/ProvideClassInfo.h"
 #include "../com/SupportErrorInfo.h"
 #include "../session/CVisaSession.h"
+#include "CMemories.h"
+#include "CPrograms.h"
+#include "CRegister.h"
 #include "ModelLimits.h"
 
 namespace zew::objects {
@@ -35,6 +40,9 @@ public:
     STDMETHODIMP get_hVisa(LONG* pVal) override;
     STDMETHODIMP get_hVisaRM(LONG* pVal) override;
     STDMETHODIMP get_ErrVisa(LONG* pVal) override;
+    STDMETHODIMP get_Register(IRegister** pVal) override;
+    STDMETHODIMP get_Memories(IMemories** pVal) override;
+    STDMETHODIMP get_Programs(IPrograms** pVal) override;
     STDMETHODIMP Connect(BSTR DevName) override;
     STDMETHODIMP Disconnect() override;
     STDMETHODIMP Initialize() override;
@@ -95,6 +103,8 @@ public:
     STDMETHODIMP put_AutoMonitorInterval(short newVal) override;
 
     const ModelLimits& Limits() const { return limits_; }
+    // A child started a test on the instrument: the automatic monitor follows it.
+    void TestStarted() { testInProgress_ = 1; }
 
 private:
     explicit CZew4400(IUnknown* outer);
@@ -103,6 +113,8 @@ private:
     IUnknown* FindInterface(REFIID riid) override;
     void ConfigureSerialLink();
     void ConfigureGpibLink();
+    // The three children, in the order they attach and detach.
+    std::array<IDriverChild*, 3> Children() const;
 
     // A cached condition changed: the control needs saving and every
     // property-change sink hears of it.
@@ -135,6 +147,10 @@ private:
     HRESULT GetSetting(const wchar_t* command, short* pVal);
 
     session::CVisaSession session_;
+    // The children, made with the object and held for its whole life.
+    com::ComPtr<CRegister> register_;
+    com::ComPtr<CPrograms> programs_;
+    com::ComPtr<CMemories> memories_;
     com::Bstr modelName_;
     int16_t romVersion_ = -1;
     ModelLimits limits_ = ModelLimits::None();

@@ -15,6 +15,8 @@ struct ModelLimits {
     static constexpr ModelLimits None() { return {0, 9.9e37, 0, 9.9e37, 0, 9.9e37}; }
     static constexpr ModelLimits Zew4400() { return {3.0, 30.0, 0.001, 1.2, 0.001, 1.2}; }
     static constexpr ModelLimits Zew4410() { return {6.0, 62.0, 0.001, 0.6, 0.001, 0.6}; }
+    // What either model accepts: for objects that have never known a driver.
+    static constexpr ModelLimits AnyModel() { return {3.0, 62.0, 0.001, 1.2, 0.001, 1.2}; }
 
     // The limits of the model named; an unknown model keeps the current ones.
     static ModelLimits ForModel(const std::string& model, const ModelLimits& current) {

@@ -214,6 +214,15 @@ ViStatus CVisaSession::Detach(bool close) {
     return lastStatus_;
 }
 
+void CVisaSession::CopyFrom(const CVisaSession& other) {
+    lock_ = other.lock_;
+    instrument_ = other.instrument_;
+    lastStatus_ = other.lastStatus_;
+    resourceName_ = other.resourceName_;
+    termChar_ = other.termChar_;
+    interfaceType_ = other.interfaceType_;
+}
+
 HRESULT CVisaSession::ReportError(UINT messageId, const std::wstring& helpText) const {
     if (messageId == 0) return S_OK;
     std::wstring description = LoadMessage(messageId);

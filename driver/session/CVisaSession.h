@@ -65,6 +65,12 @@ public:
     // Sets the last status to 0, closes the session when asked, and forgets it.
     ViStatus Detach(bool close);
 
+    // Makes this session a copy of other's: the same instrument handle, lock,
+    // last status, resource name, termination character and interface type.
+    // Opens nothing; the copy is let go with Detach(false), never closed. The
+    // lock is shared, so it outlives the session it was copied from.
+    void CopyFrom(const CVisaSession& other);
+
     HRESULT ReportError(UINT messageId, const std::wstring& helpText) const;
 
 private:

@@ -96,6 +96,24 @@ TEST_F(AutoMonitor, PollsOnlyWhileATestRunsAndReportsUntilTheTestEnds) {
     m.driver->Stop();
 }
 
+TEST_F(AutoMonitor, AMemoryStartedFromItsObjectIsMonitored) {
+    Monitored m(L"dev1");
+    ComPtr<IMemories> memories;
+    ASSERT_EQ(m.driver->get_Memories(memories.put()), S_OK);
+    VARIANT index;
+    index.vt = VT_I2;
+    index.iVal = 4;
+    ComPtr<IMemory> memory;
+    ASSERT_EQ(memories->get_Item(index, memory.put()), S_OK);
+    ZvClearLogs(nullptr);
+    for (const char* reply : {"8,1,2,3,4,5\n", "1,0,0,0,0,0\n"}) ZvQueueReply("GPIB0::1", "MON?", reply);
+    ASSERT_EQ(memory->Start(), S_OK);
+    ASSERT_TRUE(PumpUntil([&] { return m.sink.events.size() >= 2; }));
+    PumpFor(50);
+    EXPECT_EQ(m.sink.events.size(), 2u);
+    EXPECT_EQ(WireLog("GPIB0::1"), "RECALL 4\nSTART\nMON?\nMON?\n");
+}
+
 TEST_F(AutoMonitor, ATransportFailureReportsMinusOneOnceAndEndsMonitoring) {
     Monitored m(L"dev1");
     ASSERT_EQ(m.driver->Start(), S_OK);

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <thread>
+
 namespace zewtest {
 namespace {
 
@@ -45,6 +47,27 @@ HRESULT Connect(IZew4400* driver, const wchar_t* device) {
     return driver->Connect(name.get());
 }
 
+ComPtr<IRegister> RegisterOf(IZew4400* driver) {
+    ComPtr<IRegister> child;
+    driver->get_Register(child.put());
+    return child;
+}
+
+ComPtr<IMemories> MemoriesOf(IZew4400* driver) {
+    ComPtr<IMemories> child;
+    driver->get_Memories(child.put());
+    return child;
+}
+
+ComPtr<IMemory> MemoryOf(IZew4400* driver, short n) {
+    VARIANT index;
+    index.vt = VT_I2;
+    index.iVal = n;
+    ComPtr<IMemory> memory;
+    if (ComPtr<IMemories> memories = MemoriesOf(driver)) memories->get_Item(index, memory.put());
+    return memory;
+}
+
 std::wstring ErrorDescription() {
     ComPtr<IErrorInfo> info;
     if (GetErrorInfo(0, info.put()) != S_OK || !info) return L"";
@@ -57,6 +80,18 @@ std::wstring Message(const wchar_t* text, const wchar_t* device) {
     std::wstring message(text);
     message.replace(message.find(L"%s"), 2, device);
     return message;
+}
+
+bool InstrumentLockIsFree() {
+    DWORD waited = WAIT_FAILED;
+    std::thread other([&] {
+        HANDLE lock = OpenMutexA(SYNCHRONIZE | MUTEX_MODIFY_STATE, FALSE, "OrvantaInstrDrv");
+        waited = lock ? WaitForSingleObject(lock, 0) : WAIT_FAILED;
+        if (waited == WAIT_OBJECT_0) ReleaseMutex(lock);
+        if (lock) CloseHandle(lock);
+    });
+    other.join();
+    return waited == WAIT_OBJECT_0;
 }
 
 }  // namespace zewtest

@@ -28,11 +28,19 @@ ComPtr<IZew4400> CreateDriver();
 
 HRESULT Connect(IZew4400* driver, const wchar_t* device);
 
+// The driver's children; memory n is looked up by a VT_I2 number.
+ComPtr<IRegister> RegisterOf(IZew4400* driver);
+ComPtr<IMemories> MemoriesOf(IZew4400* driver);
+ComPtr<IMemory> MemoryOf(IZew4400* driver, short n);
+
 // The description of the calling thread's error information ("" when none);
 // the information is consumed.
 std::wstring ErrorDescription();
 
 // A driver message with the device filled in, as clients see it.
 std::wstring Message(const wchar_t* text, const wchar_t* device);
+
+// Whether another thread can take the machine-wide instrument lock at once.
+bool InstrumentLockIsFree();
 
 }  // namespace zewtest

@@ -2,6 +2,7 @@
 // and the library's version resource.
 #include <gtest/gtest.h>
 
+#include <cwchar>
 #include <string>
 
 #include "DriverTestSupport.h"
@@ -95,6 +96,91 @@ TEST(RegistrationTest, ClassObjects) {
         ComPtr<IZew4400> driver = CreateDriver();
         EXPECT_EQ(Call("DllCanUnloadNow"), S_FALSE);
     }
+    EXPECT_EQ(Call("DllCanUnloadNow"), S_OK);
+}
+
+struct ChildClass {
+    const CLSID* clsid;
+    const IID* iid;
+    const wchar_t* key;
+    const wchar_t* className;
+    const wchar_t* interfaceName;
+};
+
+const ChildClass kChildClasses[] = {
+    {&CLSID_Register, &IID_IRegister, L"CLSID\\{91C808BD-5503-42C6-BEBD-9C63141E2DDE}", L"Register Class",
+     L"IRegister Interface"},
+    {&CLSID_Memories, &IID_IMemories, L"CLSID\\{0CE80597-4C0C-4B0A-A824-321056AE6E39}", L"Memories Class",
+     L"IMemories Interface"},
+    {&CLSID_Memory, &IID_IMemory, L"CLSID\\{9444C55B-D29D-4653-95B3-D58042AAA3D4}", L"Memory Class",
+     L"IMemory Interface"},
+};
+
+std::wstring Documentation(ITypeInfo* info, MEMBERID id = MEMBERID_NIL) {
+    Bstr name, help;
+    info->GetDocumentation(id, name.put(), help.put(), nullptr, nullptr);
+    return std::wstring(name.view()) + L": " + std::wstring(help.view());
+}
+
+TEST(RegistrationTest, ChildClassesAreRegisteredCreatableAndDescribedAsNotCreatable) {
+    ASSERT_EQ(Call("DllRegisterServer"), S_OK);
+    for (const ChildClass& c : kChildClasses) {
+        SCOPED_TRACE(c.className);
+        const std::wstring key = c.key;
+        EXPECT_EQ(Value(key), c.className);
+        EXPECT_TRUE(KeyExists(key + L"\\Programmable"));
+        EXPECT_FALSE(KeyExists(key + L"\\ProgID"));
+        EXPECT_EQ(_wcsicmp(Value(key + L"\\InprocServer32").c_str(), DriverPath().c_str()), 0);
+        EXPECT_EQ(Value(key + L"\\InprocServer32", L"ThreadingModel"), L"Apartment");
+
+        // Made on its own, an object of the class works unattached.
+        ComPtr<IDispatch> object;
+        EXPECT_EQ(CoCreateInstance(*c.clsid, nullptr, CLSCTX_INPROC_SERVER, *c.iid, object.put_void()), S_OK);
+        ASSERT_TRUE(object);
+        EXPECT_EQ(Call("DllCanUnloadNow"), S_FALSE);
+
+        ComPtr<ITypeLib> typeLib;
+        ASSERT_EQ(LoadRegTypeLib(LIBID_ZEW4400Lib, 1, 0, 0x409, typeLib.put()), S_OK);
+        ComPtr<ITypeInfo> coclass, iface;
+        ASSERT_EQ(typeLib->GetTypeInfoOfGuid(*c.clsid, coclass.put()), S_OK);
+        TYPEATTR* attr = nullptr;
+        coclass->GetTypeAttr(&attr);
+        EXPECT_EQ(attr->typekind, TKIND_COCLASS);
+        EXPECT_EQ(attr->wTypeFlags & TYPEFLAG_FCANCREATE, 0);
+        coclass->ReleaseTypeAttr(attr);
+        EXPECT_EQ(Documentation(coclass.get()), std::wstring(c.className).substr(0, std::wcslen(c.className) - 6) + L": " + c.className);
+        ASSERT_EQ(typeLib->GetTypeInfoOfGuid(*c.iid, iface.put()), S_OK);
+        iface->GetTypeAttr(&attr);
+        EXPECT_EQ(attr->typekind, TKIND_DISPATCH);   // dual: the dispatch side first
+        EXPECT_NE(attr->wTypeFlags & TYPEFLAG_FDUAL, 0);
+        iface->ReleaseTypeAttr(attr);
+        EXPECT_EQ(Documentation(iface.get()), std::wstring(c.interfaceName).substr(0, std::wcslen(c.interfaceName) - 10) + L": " + c.interfaceName);
+    }
+    EXPECT_EQ(Call("DllCanUnloadNow"), S_OK);
+
+    ComPtr<ITypeLib> typeLib;
+    ASSERT_EQ(LoadRegTypeLib(LIBID_ZEW4400Lib, 1, 0, 0x409, typeLib.put()), S_OK);
+    ComPtr<ITypeInfo> memories;
+    ASSERT_EQ(typeLib->GetTypeInfoOfGuid(IID_IMemories, memories.put()), S_OK);
+    EXPECT_EQ(Documentation(memories.get(), DISPID_VALUE), L"Item: Returns ref to indexed object");
+    EXPECT_EQ(Documentation(memories.get(), 1), L"Count: Returns number of items");
+    EXPECT_EQ(Documentation(memories.get(), DISPID_NEWENUM).substr(0, 9), L"_NewEnum:");
+    ComPtr<ITypeInfo> reg;
+    ASSERT_EQ(typeLib->GetTypeInfoOfGuid(IID_IRegister, reg.put()), S_OK);
+    EXPECT_EQ(Documentation(reg.get(), 6), L"Protection: Returns protectin register");
+
+    ASSERT_EQ(Call("DllUnregisterServer"), S_OK);
+    for (const ChildClass& c : kChildClasses) EXPECT_FALSE(KeyExists(c.key)) << c.className;
+}
+
+TEST(RegistrationTest, AChildKeptByAClientKeepsTheLibraryLoaded) {
+    ComPtr<IMemories> memories;
+    {
+        ComPtr<IZew4400> driver = CreateDriver();
+        ASSERT_EQ(driver->get_Memories(memories.put()), S_OK);
+    }
+    EXPECT_EQ(Call("DllCanUnloadNow"), S_FALSE);
+    memories.reset();
     EXPECT_EQ(Call("DllCanUnloadNow"), S_OK);
 }
 

@@ -6,7 +6,8 @@ set(support_includes ${CMAKE_CURRENT_SOURCE_DIR} ${CMAKE_SOURCE_DIR}/visa/tests)
 zew_add_test(driver_tests
   SOURCES unittests/ConnectTest.cpp unittests/TransportTest.cpp unittests/LockTest.cpp unittests/ProcessStateTest.cpp
           unittests/RegistrationTest.cpp unittests/TestConditionsTest.cpp unittests/TestRunTest.cpp
-          unittests/SystemSettingsTest.cpp unittests/ConnectableTest.cpp ${support}
+          unittests/SystemSettingsTest.cpp unittests/ConnectableTest.cpp unittests/RegisterTest.cpp
+          unittests/MemoryTest.cpp unittests/CollectionTest.cpp unittests/ChildLifecycleTest.cpp ${support}
   LIBS VISA32 zew_driver_guids ole32 oleaut32 uuid version)
 target_include_directories(driver_tests PRIVATE ${support_includes})
 add_dependencies(driver_tests Zew4400 VISA32_dll)
@@ -55,6 +56,11 @@ zew_add_test(driver_event_tests
           unittests/DriverTestSupport.cpp
   LIBS zew_driver_core)
 add_dependencies(driver_event_tests Zew4400)
+
+# The collections' storage, on objects made in the test's own process.
+zew_add_test(driver_collection_tests
+  SOURCES unittests/ObjectArrayTest.cpp
+  LIBS zew_driver_core)
 
 # Several processes sharing one zew-sim through the machine-wide lock.
 add_executable(zew-lock-stress-client unittests/LockStressClient.cpp)

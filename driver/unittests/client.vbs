@@ -16,6 +16,26 @@ driver.SetString "*IDN?"
 WScript.Echo "reply: " & Replace(driver.GetString(), vbLf, "|")
 WScript.Echo "status: " & driver.ErrVisa   ' the read ended at the line feed
 
+' The collections enumerate all their items; a memory is found by its name.
+n = 0
+total = 0
+For Each m In driver.Memories
+    n = n + 1
+    total = total + m.Index
+Next
+WScript.Echo "memories: " & driver.Memories.Count & " " & n & " " & total
+n = 0
+total = 0
+For Each p In driver.Programs
+    n = n + 1
+    total = total + p.Index
+Next
+WScript.Echo "programs: " & driver.Programs.Count & " " & n & " " & total
+Set m = driver.Memories(7)
+m.Name = "VBS"
+m.Save
+WScript.Echo "found: " & driver.Memories("VBS").Index & " " & driver.Register.Err
+
 On Error Resume Next
 driver.Connect "dev99x"
 driver.Connect "nosuch::1"

@@ -18,6 +18,9 @@ version: 256
 handles: True True True
 reply: ORVANTA ELECTRONICS CORP.,ZEW4400,0,1.00.00|
 status: 1073676293
+memories: 100 100 4950
+programs: 100 100 4950
+found: 7 0
 open: 1220 Unable to open instrument in device NOSUCH::1.
 long: 5
 after: 0'

@@ -18,6 +18,12 @@ std::string GetLog(ViStatus(ZV_FUNC* get)(const char*, char*, ViUInt32, ViPUInt3
 std::string Trace(const char* resource) { return GetLog(ZvGetTrace, resource); }
 std::string WireLog(const char* resource) { return GetLog(ZvGetWireLog, resource); }
 
+std::string InstrumentLine(const char* resource, const char* line) {
+    char reply[256] = {};
+    ZvInstrumentLine(resource, line, reply, sizeof reply);
+    return reply;
+}
+
 ResourceManager::ResourceManager() { viOpenDefaultRM(&rm_); }
 ResourceManager::~ResourceManager() {
     if (rm_) viClose(rm_);

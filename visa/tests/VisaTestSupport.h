@@ -10,6 +10,8 @@ namespace zewtest {
 
 std::string Trace(const char* resource);
 std::string WireLog(const char* resource);
+// The answer of the resource's simulated instrument to a line, out of band.
+std::string InstrumentLine(const char* resource, const char* line);
 
 // A resource-manager session, closed (with all its sessions) at the end of scope.
 class ResourceManager {

@@ -1,0 +1,32 @@
+#include "CRegister.h"
+
+#include <cstdint>
+
+#include "../session/Exchange.h"
+
+namespace zew::objects {
+
+IUnknown* CRegister::FindInterface(REFIID riid) {
+    if (riid == IID_IRegister || riid == IID_IDispatch) return static_cast<IRegister*>(this);
+    if (riid == IID_ISupportErrorInfo) return static_cast<ISupportErrorInfo*>(this);
+    return nullptr;
+}
+
+HRESULT CRegister::QueryRegister(const wchar_t* command, short* pVal) {
+    if (!pVal) return E_POINTER;
+    return session::Exchange(session_, [&] {
+        int32_t value = 0;
+        session_.QueryInt(command, value);
+        *pVal = static_cast<short>(static_cast<uint16_t>(value & 0xFFFF));
+    });
+}
+
+STDMETHODIMP CRegister::get_Err(short* pVal) { return QueryRegister(L"ERR", pVal); }
+STDMETHODIMP CRegister::get_Stb(short* pVal) { return QueryRegister(L"*STB", pVal); }
+STDMETHODIMP CRegister::get_EventStatus(short* pVal) { return QueryRegister(L"*ESR", pVal); }
+STDMETHODIMP CRegister::get_Fail(short* pVal) { return QueryRegister(L"FAIL", pVal); }
+STDMETHODIMP CRegister::get_DeviceStatus(short* pVal) { return QueryRegister(L"DSR", pVal); }
+STDMETHODIMP CRegister::get_Protection(short* pVal) { return QueryRegister(L"PROTECTION", pVal); }
+STDMETHODIMP CRegister::get_Invalid(short* pVal) { return QueryRegister(L"INVALID", pVal); }
+
+}  // namespace zew::objects

@@ -1,0 +1,187 @@
+// The Memories and Programs collections: Item by every kind of index, by name
+// with its refresh walk, Count, and the _NewEnum snapshot.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "DriverFixture.h"
+#include "com/Variant.h"
+
+namespace zewtest {
+namespace {
+
+constexpr HRESULT kReadFailed = static_cast<HRESULT>(0x800A04CF);
+constexpr HRESULT kNotInitialized = static_cast<HRESULT>(0x800A04D0);
+
+using zew::com::Variant;
+
+VARIANT Number(VARTYPE vt, LONG value) {
+    VARIANT v;
+    VariantInit(&v);
+    v.vt = vt;
+    if (vt == VT_I2) v.iVal = static_cast<SHORT>(value);
+    else v.lVal = value;
+    return v;
+}
+
+// Item's result, and the index of the memory it gave (-2 when none).
+std::pair<HRESULT, short> ItemIndex(IMemories* memories, const VARIANT& index) {
+    ComPtr<IMemory> memory;
+    const HRESULT hr = memories->get_Item(index, memory.put());
+    short n = -2;
+    if (memory) memory->get_Index(&n);
+    return {hr, n};
+}
+
+std::pair<HRESULT, short> ItemNamed(IMemories* memories, const wchar_t* name) {
+    Variant index;
+    index->vt = VT_BSTR;
+    index->bstrVal = SysAllocString(name);
+    return ItemIndex(memories, *index.get());
+}
+
+// No error information is left for the caller.
+bool NoErrorInfo() {
+    ComPtr<IErrorInfo> info;
+    return GetErrorInfo(0, info.put()) == S_FALSE;
+}
+
+class Collections : public ConnectedDriverTest {
+protected:
+    void SetUp() override {
+        ConnectedDriverTest::SetUp();
+        memories = MemoriesOf(driver.get());
+        ASSERT_TRUE(memories);
+    }
+    ComPtr<IMemories> memories;
+};
+
+TEST_F(Collections, ItemTakesA16BitNumberAndNoOtherType) {
+    const std::pair<VARIANT, short> found[] = {
+        {Number(VT_I2, 0), 0},      {Number(VT_I2, 99), 99}, {Number(VT_I4, 5), 5},
+        {Number(VT_I4, 65536), 0},  {Number(VT_I4, 65536 + 42), 42},
+    };
+    for (const auto& [index, n] : found) EXPECT_EQ(ItemIndex(memories.get(), index), std::pair(S_OK, n));
+
+    SHORT referenced = 5;
+    VARIANT byRef = Number(VT_I2, 0);
+    byRef.vt = VT_I2 | VT_BYREF;
+    byRef.piVal = &referenced;
+    VARIANT real = Number(VT_EMPTY, 0);
+    real.vt = VT_R8;
+    real.dblVal = 5.0;
+    VARIANT boolean = Number(VT_EMPTY, 0);
+    boolean.vt = VT_BOOL;
+    boolean.boolVal = VARIANT_TRUE;
+    const VARIANT refused[] = {Number(VT_EMPTY, 0), Number(VT_NULL, 0), Number(VT_I2, 100), Number(VT_I2, -1),
+                               Number(VT_I4, -1),   Number(VT_I4, 100), Number(VT_I4, 65535), Number(VT_UI2, 5),
+                               Number(VT_UI4, 5),   byRef,              real,                 boolean};
+    SetErrorInfo(0, nullptr);
+    for (const VARIANT& index : refused) {
+        EXPECT_EQ(ItemIndex(memories.get(), index), std::pair(E_INVALIDARG, short{-2})) << index.vt;
+        EXPECT_TRUE(NoErrorInfo());
+    }
+    ComPtr<IMemory> memory;
+    EXPECT_EQ(memories->get_Item(Number(VT_I2, 1), nullptr), E_POINTER);
+    EXPECT_EQ(WireLog("GPIB0::1"), "");
+
+    long count = 0;
+    EXPECT_EQ(memories->get_Count(&count), S_OK);
+    EXPECT_EQ(count, 100);
+    // The same object every time.
+    ComPtr<IMemory> again;
+    memories->get_Item(Number(VT_I2, 7), memory.put());
+    memories->get_Item(Number(VT_I4, 7), again.put());
+    EXPECT_EQ(memory.get(), again.get());
+}
+
+TEST_F(Collections, ANameIsLookedUpByRefreshingEachNameUpToTheMatch) {
+    InstrumentLine("GPIB0::1", "MEMORY 5,\"FIVE\",10.0,0.500,0.010,2.0,60,1,0,1");
+    InstrumentLine("GPIB0::1", "MEMORY 8,\"FIVE\",10.0,0.500,0.010,2.0,60,1,0,1");
+    EXPECT_EQ(ItemNamed(memories.get(), L"FIVE"), std::pair(S_OK, short{5}));
+    EXPECT_EQ(WireLog("GPIB0::1"), "MEMORY? 0\nMEMORY? 1\nMEMORY? 2\nMEMORY? 3\nMEMORY? 4\nMEMORY? 5\n");
+    Bstr name;
+    MemoryOf(driver.get(), 5)->get_Name(name.put());
+    EXPECT_EQ(name.view(), L"FIVE");
+
+    ZvClearLogs(nullptr);
+    SetErrorInfo(0, nullptr);
+    EXPECT_EQ(ItemNamed(memories.get(), L"THIRTEEN CHAR"), std::pair(E_INVALIDARG, short{-2}));
+    EXPECT_EQ(WireLog("GPIB0::1"), "");
+    EXPECT_EQ(ItemNamed(memories.get(), L"five"), std::pair(E_INVALIDARG, short{-2}));   // case counts
+    EXPECT_TRUE(NoErrorInfo());
+    EXPECT_EQ(ItemNamed(memories.get(), L""), std::pair(S_OK, short{0}));
+}
+
+TEST_F(Collections, AFailingRefreshEndsTheLookupWithItsError) {
+    ZvFailNext(ZV_OP_READ, 2, VI_ERROR_TMO);
+    EXPECT_EQ(ItemNamed(memories.get(), L"NONE"), std::pair(kReadFailed, short{-2}));
+    EXPECT_EQ(ErrorDescription(), L"Error reading from instrument in device GPIB0::1.");
+    EXPECT_EQ(WireLog("GPIB0::1"), "MEMORY? 0\nMEMORY? 1\nMEMORY? 2\n");
+    EXPECT_TRUE(InstrumentLockIsFree());
+
+    driver->Disconnect();
+    EXPECT_EQ(ItemNamed(memories.get(), L""), std::pair(kNotInitialized, short{-2}));
+}
+
+TEST_F(Collections, TheEnumeratorIsASnapshotWithNextSkipResetAndClone) {
+    ComPtr<IUnknown> unknown;
+    EXPECT_EQ(memories->get__NewEnum(nullptr), E_POINTER);
+    ASSERT_EQ(memories->get__NewEnum(unknown.put()), S_OK);
+    ComPtr<IEnumVARIANT> items;
+    ASSERT_EQ(unknown->QueryInterface(IID_IEnumVARIANT, items.put_void()), S_OK);
+
+    // The items outlive the driver and its collection in the enumerator.
+    memories.reset();
+    driver.reset();
+    VARIANT got[101];
+    ULONG fetched = 0;
+    ASSERT_EQ(items->Next(101, got, &fetched), S_FALSE);
+    ASSERT_EQ(fetched, 100u);
+    for (ULONG i = 0; i < fetched; ++i) {
+        ASSERT_EQ(got[i].vt, VT_DISPATCH);
+        ComPtr<IMemory> memory;
+        ASSERT_EQ(got[i].pdispVal->QueryInterface(IID_IMemory, memory.put_void()), S_OK);
+        short n = -1;
+        memory->get_Index(&n);
+        EXPECT_EQ(n, static_cast<short>(i));
+        VariantClear(&got[i]);
+    }
+
+    EXPECT_EQ(items->Reset(), S_OK);
+    EXPECT_EQ(items->Skip(98), S_OK);
+    ComPtr<IEnumVARIANT> clone;
+    ASSERT_EQ(items->Clone(clone.put()), S_OK);
+    EXPECT_EQ(items->Skip(3), S_FALSE);
+    ASSERT_EQ(clone->Next(3, got, &fetched), S_FALSE);   // the clone kept its own place
+    EXPECT_EQ(fetched, 2u);
+    for (ULONG i = 0; i < fetched; ++i) VariantClear(&got[i]);
+}
+
+TEST_F(Collections, ProgramsHoldAHundredNumberedProgramsFoundByNumberOrName) {
+    ComPtr<IPrograms> programs;
+    EXPECT_EQ(driver->get_Programs(nullptr), E_POINTER);
+    EXPECT_EQ(driver->get_Memories(nullptr), E_POINTER);
+    EXPECT_EQ(driver->get_Register(nullptr), E_POINTER);
+    ASSERT_EQ(driver->get_Programs(programs.put()), S_OK);
+    long count = 0;
+    programs->get_Count(&count);
+    EXPECT_EQ(count, 100);
+    ComPtr<IProgram> program;
+    EXPECT_EQ(programs->get_Item(Number(VT_EMPTY, 0), program.put()), E_INVALIDARG);
+    ASSERT_EQ(programs->get_Item(Number(VT_I2, 42), program.put()), S_OK);
+    short n = 0;
+    program->get_Index(&n);
+    EXPECT_EQ(n, 42);
+
+    Variant name;
+    name->vt = VT_BSTR;
+    name->bstrVal = SysAllocString(L"NONAME-2");
+    ASSERT_EQ(programs->get_Item(*name.get(), program.put()), S_OK);
+    program->get_Index(&n);
+    EXPECT_EQ(n, 2);
+    EXPECT_EQ(WireLog("GPIB0::1"), "PRGNAME? 0\nPRGNAME? 1\nPRGNAME? 2\n");
+}
+
+}  // namespace
+}  // namespace zewtest

@@ -1,0 +1,68 @@
+// The status registers: one query each, on the wire, and how the reply reads.
+#include <gtest/gtest.h>
+
+#include "DriverFixture.h"
+
+namespace zewtest {
+namespace {
+
+using Getter = HRESULT (STDMETHODCALLTYPE IRegister::*)(short*);
+
+struct RegisterQuery {
+    Getter get;
+    const char* line;
+};
+
+const RegisterQuery kQueries[] = {
+    {&IRegister::get_Err, "ERR?"},          {&IRegister::get_Stb, "*STB?"},
+    {&IRegister::get_EventStatus, "*ESR?"}, {&IRegister::get_Fail, "FAIL?"},
+    {&IRegister::get_DeviceStatus, "DSR?"}, {&IRegister::get_Protection, "PROTECTION?"},
+    {&IRegister::get_Invalid, "INVALID?"},
+};
+
+using RegisterTest = ConnectedDriverTest;
+
+TEST_F(RegisterTest, EachPropertyIsOneQueryAndReadsTheLow16BitsSigned) {
+    ComPtr<IRegister> reg = RegisterOf(driver.get());
+    ASSERT_TRUE(reg);
+    for (const RegisterQuery& q : kQueries) {
+        SCOPED_TRACE(q.line);
+        for (const auto& [reply, expected] : {std::pair{"128\n", 128}, {"40000\n", -25536}, {"65535\n", -1},
+                                              {"abc\n", 0}, {"-1\n", -1}, {"65664\n", 128}}) {
+            ZvClearLogs(nullptr);
+            ZvQueueReply("GPIB0::1", q.line, reply);
+            short value = 42;
+            EXPECT_EQ((reg.get()->*q.get)(&value), S_OK);
+            EXPECT_EQ(value, expected) << reply;
+            EXPECT_EQ(WireLog("GPIB0::1"), std::string(q.line) + "\n");
+        }
+        EXPECT_EQ((reg.get()->*q.get)(nullptr), E_POINTER);
+    }
+}
+
+TEST_F(RegisterTest, RegistersFollowTheSimulatedInstrument) {
+    ComPtr<IRegister> reg = RegisterOf(driver.get());
+    Bstr bad(L"FREQUENCY 55");
+    driver->SetString(bad.get());   // refused: an execution error with its INVALID bit
+    short err = 0, invalid = 0, esr = 0, stb = 0;
+    EXPECT_EQ(reg->get_Err(&err), S_OK);
+    EXPECT_EQ(reg->get_Invalid(&invalid), S_OK);
+    EXPECT_EQ(reg->get_Stb(&stb), S_OK);
+    EXPECT_EQ(reg->get_EventStatus(&esr), S_OK);
+    EXPECT_EQ(err, 0x02);
+    EXPECT_EQ(invalid, 0x10);
+    EXPECT_EQ(stb & 0x04, 0x04);
+    EXPECT_EQ(esr, 0x10);
+    EXPECT_EQ(reg->get_EventStatus(&esr), S_OK);   // cleared by the read
+    EXPECT_EQ(esr, 0);
+}
+
+TEST_F(RegisterTest, SupportsErrorInformationForItsOwnInterfaceOnly) {
+    ComPtr<ISupportErrorInfo> support;
+    ASSERT_EQ(RegisterOf(driver.get())->QueryInterface(IID_ISupportErrorInfo, support.put_void()), S_OK);
+    EXPECT_EQ(support->InterfaceSupportsErrorInfo(IID_IRegister), S_OK);
+    EXPECT_EQ(support->InterfaceSupportsErrorInfo(IID_IZew4400), S_FALSE);
+}
+
+}  // namespace
+}  // namespace zewtest
