@@ -92,13 +92,22 @@ protected:
     HRESULT ItemOf(const VARIANT& index, ItemInterface** pVal) {
         if (!pVal) return E_POINTER;
         *pVal = nullptr;
-        switch (index.vt) {
-            case VT_I2: return ItemAt(index.iVal, pVal);
-            case VT_I4: return ItemAt(static_cast<int16_t>(static_cast<uint16_t>(index.lVal & 0xFFFF)), pVal);
-            case VT_BSTR: return ItemNamed(com::View(index.bstrVal), pVal);
+        // A script host passes a variable by reference (VBScript's
+        // Memories(i)): one level of reference is looked through, so that a
+        // variable finds what its value finds.
+        const VARIANT& value = (index.vt == (VT_BYREF | VT_VARIANT) && index.pvarVal) ? *index.pvarVal : index;
+        switch (value.vt) {
+            case VT_I2: return ItemAt(value.iVal, pVal);
+            case VT_I4: return ItemAt(Low16(value.lVal), pVal);
+            case VT_BSTR: return ItemNamed(com::View(value.bstrVal), pVal);
+            case VT_BYREF | VT_I2: return value.piVal ? ItemAt(*value.piVal, pVal) : E_INVALIDARG;
+            case VT_BYREF | VT_I4: return value.plVal ? ItemAt(Low16(*value.plVal), pVal) : E_INVALIDARG;
+            case VT_BYREF | VT_BSTR: return value.pbstrVal ? ItemNamed(com::View(*value.pbstrVal), pVal) : E_INVALIDARG;
             default: return E_INVALIDARG;
         }
     }
+
+    static int16_t Low16(long value) { return static_cast<int16_t>(static_cast<uint16_t>(value & 0xFFFF)); }
 
     // Each item's name is refreshed in turn, up to the first that matches, so
     // a lookup costs one exchange per item passed. A failed refresh ends it.

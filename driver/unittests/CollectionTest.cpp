@@ -63,10 +63,33 @@ TEST_F(Collections, ItemTakesA16BitNumberAndNoOtherType) {
     };
     for (const auto& [index, n] : found) EXPECT_EQ(ItemIndex(memories.get(), index), std::pair(S_OK, n));
 
+    // A script's variable arrives by reference, directly or inside a VARIANT:
+    // it finds what its value finds.
     SHORT referenced = 5;
+    LONG referencedLong = 65536 + 6;
     VARIANT byRef = Number(VT_I2, 0);
     byRef.vt = VT_I2 | VT_BYREF;
     byRef.piVal = &referenced;
+    VARIANT byRefLong = Number(VT_I4, 0);
+    byRefLong.vt = VT_I4 | VT_BYREF;
+    byRefLong.plVal = &referencedLong;
+    VARIANT inner = Number(VT_I4, 8);
+    VARIANT byRefVariant = Number(VT_EMPTY, 0);
+    byRefVariant.vt = VT_VARIANT | VT_BYREF;
+    byRefVariant.pvarVal = &inner;
+    EXPECT_EQ(ItemIndex(memories.get(), byRef), std::pair(S_OK, short{5}));
+    EXPECT_EQ(ItemIndex(memories.get(), byRefLong), std::pair(S_OK, short{6}));
+    EXPECT_EQ(ItemIndex(memories.get(), byRefVariant), std::pair(S_OK, short{8}));
+
+    // Only one level, and nothing else by reference.
+    VARIANT twice = byRefVariant;
+    twice.pvarVal = &byRefVariant;
+    double referencedReal = 5.0;
+    VARIANT realByRef = Number(VT_EMPTY, 0);
+    realByRef.vt = VT_R8 | VT_BYREF;
+    realByRef.pdblVal = &referencedReal;
+    VARIANT nullRef = byRef;
+    nullRef.piVal = nullptr;
     VARIANT real = Number(VT_EMPTY, 0);
     real.vt = VT_R8;
     real.dblVal = 5.0;
@@ -75,7 +98,8 @@ TEST_F(Collections, ItemTakesA16BitNumberAndNoOtherType) {
     boolean.boolVal = VARIANT_TRUE;
     const VARIANT refused[] = {Number(VT_EMPTY, 0), Number(VT_NULL, 0), Number(VT_I2, 100), Number(VT_I2, -1),
                                Number(VT_I4, -1),   Number(VT_I4, 100), Number(VT_I4, 65535), Number(VT_UI2, 5),
-                               Number(VT_UI4, 5),   byRef,              real,                 boolean};
+                               Number(VT_UI4, 5),   twice,              realByRef,            nullRef,
+                               real,                boolean};
     SetErrorInfo(0, nullptr);
     for (const VARIANT& index : refused) {
         EXPECT_EQ(ItemIndex(memories.get(), index), std::pair(E_INVALIDARG, short{-2})) << index.vt;

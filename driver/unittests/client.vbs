@@ -31,10 +31,12 @@ For Each p In driver.Programs
     total = total + p.Index
 Next
 WScript.Echo "programs: " & driver.Programs.Count & " " & n & " " & total
-Set m = driver.Memories(7)
+i = 7
+Set m = driver.Memories(i)
 m.Name = "VBS"
 m.Save
-WScript.Echo "found: " & driver.Memories("VBS").Index & " " & driver.Register.Err
+name = "VBS"
+WScript.Echo "found: " & driver.Memories(name).Index & " " & driver.Register.Err
 
 On Error Resume Next
 driver.Connect "dev99x"
