@@ -155,6 +155,13 @@ void CZew4400::ConfigureGpibLink() {
 STDMETHODIMP CZew4400::Connect(BSTR DevName) {
     return Exchange(session_, [&] {
         const std::string resource = parsers::ResourceNameFromDevice(session::ToAnsi(View(DevName)), 0);
+        // Connecting again closes the session it replaces (under the lock
+        // this call holds while one is open): a reconnect per product must
+        // not leave a VISA session, and a serial port, behind each time.
+        if (session_.GetSession() != 0) {
+            for (IDriverChild* child : Children()) child->DetachFromDriver();
+            session_.Detach(true);
+        }
         session_.Open(resource, 0, kTimeoutMs);
         const bool serial = session_.GetInterfaceType() == VI_INTF_ASRL;
         if (serial) ConfigureSerialLink();

@@ -178,11 +178,18 @@ TEST_F(ConnectTest, FailuresAfterTheOpenLeaveTheSessionOpen) {
     }
 }
 
-TEST_F(ConnectTest, ConnectOnAnOpenSessionOpensTheNewDevice) {
+TEST_F(ConnectTest, ConnectOnAnOpenSessionClosesItAndOpensTheNewDevice) {
     ASSERT_EQ(Connect(driver.get(), L"dev1"), S_OK);
     const LONG first = Handle();
+    ViUInt32 open = 0;
+    ZvOpenSessionCount(&open);
     ASSERT_EQ(Connect(driver.get(), L"dev2"), S_OK);
     EXPECT_NE(Handle(), first);
+    EXPECT_NE(Trace("GPIB0::1").find("viClose"), std::string::npos) << "the replaced session is closed";
+    for (int i = 0; i < 20; ++i) ASSERT_EQ(Connect(driver.get(), L"dev2"), S_OK);
+    ViUInt32 after = 0;
+    ZvOpenSessionCount(&after);
+    EXPECT_EQ(after, open) << "reconnecting leaves no session behind";
     ZvFailNext(ZV_OP_READ, 0, VI_ERROR_TMO);
     Bstr reply;
     EXPECT_EQ(driver->GetString(reply.put()), kReadFailed);
