@@ -11,6 +11,17 @@ namespace zewtest {
 
 class DriverTest : public ::testing::Test {
 protected:
+    // Leak guard: once the test's own references are gone (the derived
+    // fixtures' members included), the library must be free to unload, so an
+    // object left alive fails the test that leaked it.
+    ~DriverTest() override {
+        driver = {};
+        using CanUnloadNow = HRESULT(WINAPI*)();
+        if (const auto canUnload = DriverExport<CanUnloadNow>("DllCanUnloadNow")) {
+            EXPECT_EQ(canUnload(), S_OK) << "an object of the driver outlived the test";
+        }
+    }
+
     void SetUp() override {
         ZvReset();
         ZvSetMaxWait(100);
