@@ -474,15 +474,18 @@ ViStatus StandIn::GetLog(const char* resource, bool wire, char* buffer, ViUInt32
 
 ViStatus StandIn::ClearLogs(const char* resource) {
     std::lock_guard<std::mutex> lock(mutex_);
+    // Cleared logs give their memory back.
+    auto clear = [](Resource& r) {
+        std::string().swap(r.wire);
+        std::string().swap(r.trace);
+    };
     if (!resource) {
-        for (auto& [key, r] : resources_) r.wire.clear(), r.trace.clear();
+        for (auto& [key, r] : resources_) clear(r);
         return VI_SUCCESS;
     }
     auto key = Canonical(resource);
     if (!key) return VI_ERROR_INV_RSRC_NAME;
-    Resource& r = ResourceLocked(*key);
-    r.wire.clear();
-    r.trace.clear();
+    clear(ResourceLocked(*key));
     return VI_SUCCESS;
 }
 
