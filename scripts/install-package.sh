@@ -1,0 +1,25 @@
+#!/usr/bin/env bash
+# Installs the driver package into a Wine prefix the way a test PC gets it:
+# Setup.exe /S from the package folder. Prints the installer's lines and exits
+# with its code (0 success, 1 a failed registration, 2 an invalid list, 3 no
+# VISA library).
+#   install-package.sh PREFIX win32|win64 [PACKAGE_DIR] [VISA_DIR]
+# PACKAGE_DIR defaults to build/<arch>/package/Zew4400. VISA_DIR is a folder
+# with a VISA32.DLL (the stand-in in build/<arch>/bin) for a prefix without a
+# VISA library: the installer runs there so that its VISA check finds it; the
+# library is not installed.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+prefix=$1 arch=$2
+package=${3:-$root/build/$arch/package/Zew4400}
+visa_dir=${4:-}
+[ -f "$package/Setup.exe" ] || { echo "install-package: no Setup.exe in $package" >&2; exit 2; }
+package=$(cd "$package" && pwd)
+
+run=("$root/scripts/wine-run" --prefix "$prefix" --arch "$arch")
+log=$(mktemp)
+trap 'rm -f "$log"' EXIT
+status=0
+(cd "${visa_dir:-$package}" && "${run[@]}" "$package/Setup.exe" /S "/LOG=Z:$(echo "$log" | tr / '\\')") || status=$?
+tr -d '\r' <"$log"
+exit $status

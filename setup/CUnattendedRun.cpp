@@ -1,0 +1,74 @@
+#include "CUnattendedRun.h"
+
+#include "CSetupApp.h"
+#include "Resource.h"
+#include "Texts.h"
+
+namespace zew::setup {
+
+CUnattendedRun::CUnattendedRun(CSetupApp& app, const SetupOptions& options) : app_(app), options_(options) {}
+
+bool CUnattendedRun::OpenOutput() {
+    if (!options_.logPath.empty()) {
+        logFile_ = FileHandle(CreateFileW(options_.logPath.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr,
+                                          OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+        output_ = logFile_.get();
+        return static_cast<bool>(logFile_);
+    }
+    output_ = GetStdHandle(STD_OUTPUT_HANDLE);
+    if (output_ == nullptr || output_ == INVALID_HANDLE_VALUE) {
+        // A program without a console of its own writes to the one that
+        // started it, if any.
+        if (AttachConsole(ATTACH_PARENT_PROCESS)) {
+            logFile_ = FileHandle(
+                CreateFileA("CONOUT$", GENERIC_WRITE, FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr));
+            output_ = logFile_.get();
+        }
+    }
+    return true;
+}
+
+void CUnattendedRun::WriteLine(const std::string& line) {
+    if (output_ == nullptr || output_ == INVALID_HANDLE_VALUE) return;
+    std::string bytes = line + "\r\n";
+    DWORD written = 0;
+    WriteFile(output_, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+}
+
+int CUnattendedRun::Run() {
+    SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
+    if (!OpenOutput()) return kExitNotInstalled;
+    if (!options_.badArgument.empty()) {
+        WriteLine("Unknown argument: " + std::string(options_.badArgument.begin(), options_.badArgument.end()));
+        return kExitNotInstalled;
+    }
+    CSetupInfo& info = app_.info();
+    if (!info.valid()) {
+        WriteLine(app_.LoadText(IDS_INVALID_LIST));
+        Done(false);
+        return kExitListInvalid;
+    }
+    if (!info.header().visa.empty() && !VisaLibraryPresent()) {
+        WriteLine(app_.LoadText(IDS_NO_VISA));
+        Done(false);
+        return kExitNoVisa;
+    }
+    return static_cast<int>(info.Install(*this));
+}
+
+void CUnattendedRun::ListError(const std::string& text) { WriteLine(text); }
+
+void CUnattendedRun::FileCopied(DWORD flags, const std::string& path) {
+    WriteLine(LogLine(path, CopyResultText(flags)));
+}
+
+void CUnattendedRun::FileRegistered(int code, const std::string& path) {
+    WriteLine(LogLine(path, RegisterResultText(code)));
+}
+
+void CUnattendedRun::Done(bool success) {
+    WriteLine("");
+    WriteLine(app_.LoadText(success ? IDS_SETUP_COMPLETE : IDS_SETUP_ABORTED));
+}
+
+}  // namespace zew::setup

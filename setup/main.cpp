@@ -1,0 +1,51 @@
+// Setup.exe: the wizard installer, or with "/S" the unattended installer.
+#include <windows.h>
+
+#include <commctrl.h>
+#include <objbase.h>
+#include <shellapi.h>
+
+#include <vector>
+
+#include "CSetupApp.h"
+#include "CUnattendedRun.h"
+#include "CommandLine.h"
+
+namespace {
+
+std::vector<std::wstring> Arguments() {
+    int count = 0;
+    LPWSTR* argv = CommandLineToArgvW(GetCommandLineW(), &count);
+    std::vector<std::wstring> args;
+    if (!argv) return args;
+    for (int i = 1; i < count; ++i) args.emplace_back(argv[i]);
+    LocalFree(argv);
+    return args;
+}
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+    using namespace zew::setup;
+    CSetupApp& app = CSetupApp::Get();
+    app.SetInstance(instance);
+    SetupOptions options = ParseArguments(Arguments());
+
+    // Registration exports may use COM.
+    HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    int code;
+    if (options.unattended) {
+        code = CUnattendedRun(app, options).Run();
+    } else if (!options.badArgument.empty()) {
+        std::string arg(options.badArgument.begin(), options.badArgument.end());
+        app.ShowMessage(nullptr, "Unknown argument: " + arg + "\nUsage: Setup [/S [/LOG=path]]");
+        code = kExitNotInstalled;
+    } else {
+        INITCOMMONCONTROLSEX controls{sizeof controls, ICC_PROGRESS_CLASS};
+        InitCommonControlsEx(&controls);
+        if (app.InitInstance()) app.Run();
+        code = app.ExitInstance();
+    }
+    if (SUCCEEDED(com)) CoUninitialize();
+    return code;
+}

@@ -1,0 +1,57 @@
+// Result texts, log lines and formatting of the installer's messages.
+#include <gtest/gtest.h>
+
+#include "CommandLine.h"
+#include "Texts.h"
+
+namespace zew::setup {
+namespace {
+
+TEST(TextsTest, CopyResultNamesTheLowestListedBit) {
+    EXPECT_EQ(CopyResultText(0), "successfully copied");
+    EXPECT_EQ(CopyResultText(0x4 | 0x1000), "SRCOLD");
+    EXPECT_EQ(CopyResultText(0x4 | 0x1), "SRCOLD");
+    EXPECT_EQ(CopyResultText(0x8), "DIFFLANG");
+    EXPECT_EQ(CopyResultText(0x200 | 0x40000), "ACCESSVIOLATION");
+    EXPECT_EQ(CopyResultText(0x800), "CANNOTCREATE");
+    EXPECT_EQ(CopyResultText(0x4000), "CANNOTDELETECUR");
+    EXPECT_EQ(CopyResultText(0x10000), "CANNOTREADSRC");
+    EXPECT_EQ(CopyResultText(0x40000), "BUFFTOOSMALL");
+    EXPECT_EQ(CopyResultText(0x2 | 0x1), "MISMATCH");
+    EXPECT_EQ(CopyResultText(0x1), "TEMPFILE");
+    EXPECT_EQ(CopyResultText(0x80000), "failed (0x80000)");
+}
+
+TEST(TextsTest, RegisterResultTexts) {
+    EXPECT_EQ(RegisterResultText(0), "successfully registered");
+    EXPECT_EQ(RegisterResultText(1), "DllRegisterServer found but call was failed");
+    EXPECT_EQ(RegisterResultText(2), "loaded but DllRegisterServer not found");
+    EXPECT_EQ(RegisterResultText(3), "could not be loaded");
+}
+
+TEST(TextsTest, FormatReplacesEachPlaceholderLiterallyAndCutsAtCapacity) {
+    EXPECT_EQ(FormatText("%s SETUP", {""}, 512), " SETUP");
+    EXPECT_EQ(FormatText("%s and %s", {"100%s", "%d"}, 512), "100%s and %d");
+    EXPECT_EQ(FormatText("%s-%s", {"a"}, 512), "a-");
+    EXPECT_EQ(FormatText("abc%sdef", {std::string(600, 'x')}, 512).size(), 511u);
+    EXPECT_EQ(FormatText("abcdef", {}, 4), "abc");
+    EXPECT_EQ(LogLine("C:\\A\\B.DLL", "SRCOLD"), "C:\\A\\B.DLL - SRCOLD");
+    EXPECT_EQ(LogLine(std::string(600, 'p'), "x").size(), 511u);
+}
+
+TEST(TextsTest, CommandLineSwitches) {
+    SetupOptions o = ParseArguments({});
+    EXPECT_FALSE(o.unattended);
+    o = ParseArguments({L"/s", L"/LOG=C:\\a b\\setup.log"});
+    EXPECT_TRUE(o.unattended);
+    EXPECT_EQ(o.logPath, L"C:\\a b\\setup.log");
+    EXPECT_TRUE(o.badArgument.empty());
+    o = ParseArguments({L"-S", L"/log=x.log"});
+    EXPECT_TRUE(o.unattended);
+    EXPECT_EQ(o.logPath, L"x.log");
+    EXPECT_EQ(ParseArguments({L"/S", L"/LGO=x"}).badArgument, L"/LGO=x");
+    EXPECT_EQ(ParseArguments({L"/LOG="}).badArgument, L"/LOG=");
+}
+
+}  // namespace
+}  // namespace zew::setup

@@ -1,0 +1,153 @@
+// Setup.exe /S: the install run without windows, seen through its exit code,
+// its lines and the files and registrations it leaves.
+#include <gtest/gtest.h>
+
+#include "SetupTestSupport.h"
+
+namespace zewtest {
+namespace {
+
+using Lines_ = std::vector<std::string>;
+
+class UnattendedTest : public ::testing::Test {
+protected:
+    void SetUp() override { ClearRegistered(); }
+    void TearDown() override { ClearRegistered(); }
+
+    std::string In(const std::string& name) const { return target.folderA() + name; }
+    SetupResult Run(const std::wstring& args = L"/S") const { return RunSetup(source, args); }
+
+    SetupSource source;
+    AppKeyTarget target;
+};
+
+TEST_F(UnattendedTest, CopiesAndRegistersEveryListedFileInListOrder) {
+    source.AddBuilt(L"zew_reg_ok.dll", L"REGA.DLL");
+    source.AddBuilt(L"zew_reg_ok.dll", L"REGB.DLL");
+    source.AddText(L"readme.txt", "read me");
+    source.WriteList(ListHead(target) +
+                     "File01=rega.dll,APPKEY,REGISTER\r\nFile02= ReadMe.txt ,,appkey,copy\r\n"
+                     "File03=REGB.DLL,APPKEY,REGISTER\r\nFile05=LOST.DLL,APPKEY,COPY\r\n");
+    SetupResult r = Run();
+    EXPECT_EQ(r.exitCode, 0u);
+    EXPECT_EQ(Lines(r.output), (Lines_{In("REGA.DLL") + " - successfully copied",
+                                       In("README.TXT") + " - successfully copied",
+                                       In("REGB.DLL") + " - successfully copied",
+                                       In("REGA.DLL") + " - successfully registered",
+                                       In("REGB.DLL") + " - successfully registered", "", "Setup complete !"}));
+    EXPECT_EQ(ReadFileText(target.folder() + L"README.TXT"), "read me");
+    EXPECT_TRUE(Registered(L"REGA.DLL"));
+    EXPECT_TRUE(Registered(L"REGB.DLL"));
+}
+
+TEST_F(UnattendedTest, EmptyListSucceedsWithNothingDone) {
+    source.WriteList(ListHead(target));
+    SetupResult r = Run();
+    EXPECT_EQ(r.exitCode, 0u);
+    EXPECT_EQ(Lines(r.output), (Lines_{"", "Setup complete !"}));
+}
+
+TEST_F(UnattendedTest, LogFileReceivesTheLinesInsteadOfStandardOutput) {
+    source.AddText(L"A.TXT", "a");
+    source.WriteList(ListHead(target) + "File01=A.TXT,APPKEY,COPY\r\n");
+    std::wstring log = target.folder() + L"setup log.txt";
+    SetupResult r = Run(L"/S \"/LOG=" + log + L"\"");
+    EXPECT_EQ(r.exitCode, 0u);
+    EXPECT_EQ(r.output, "");
+    EXPECT_EQ(ReadFileText(log), In("A.TXT") + " - successfully copied\r\n\r\nSetup complete !\r\n");
+    // A second run appends to the same log.
+    r = Run(L"/s /log=\"" + log + L"\"");
+    EXPECT_EQ(Lines(ReadFileText(log)).size(), 6u);
+}
+
+// The second of three marked files fails; the first stays registered and the
+// third is never registered.
+struct RegisterFailure {
+    const wchar_t* built;  // nullptr: a text file in place of a library
+    const char* text;
+};
+
+class RegisterFailureTest : public UnattendedTest, public ::testing::WithParamInterface<RegisterFailure> {};
+
+TEST_P(RegisterFailureTest, StopsTheRegisterPassAndEndsAsFailure) {
+    source.AddBuilt(L"zew_reg_ok.dll", L"FIRST.DLL");
+    if (GetParam().built)
+        source.AddBuilt(GetParam().built, L"SECOND.DLL");
+    else
+        source.AddText(L"SECOND.DLL", "not a library");
+    source.AddBuilt(L"zew_reg_ok.dll", L"THIRD.DLL");
+    source.WriteList(ListHead(target) + "File01=FIRST.DLL,APPKEY,REGISTER\r\nFile02=SECOND.DLL,APPKEY,REGISTER\r\n"
+                                        "File03=THIRD.DLL,APPKEY,REGISTER\r\n");
+    SetupResult r = Run();
+    EXPECT_EQ(r.exitCode, 1u);
+    EXPECT_EQ(Lines(r.output), (Lines_{In("FIRST.DLL") + " - successfully copied",
+                                       In("SECOND.DLL") + " - successfully copied",
+                                       In("THIRD.DLL") + " - successfully copied",
+                                       In("FIRST.DLL") + " - successfully registered",
+                                       In("SECOND.DLL") + " - " + GetParam().text, "", "Setup aborted !"}));
+    EXPECT_TRUE(Registered(L"FIRST.DLL"));
+    EXPECT_FALSE(Registered(L"THIRD.DLL"));
+    EXPECT_TRUE(FileExists(target.folder() + L"THIRD.DLL"));
+}
+
+INSTANTIATE_TEST_SUITE_P(Codes, RegisterFailureTest,
+                         ::testing::Values(RegisterFailure{L"zew_reg_sfalse.dll", "DllRegisterServer found but call was failed"},
+                                           RegisterFailure{L"zew_reg_noexport.dll", "loaded but DllRegisterServer not found"},
+                                           RegisterFailure{nullptr, "could not be loaded"}));
+
+TEST_F(UnattendedTest, OlderSourceIsNotInstalledAndThePresentCopyIsRegistered) {
+    ASSERT_TRUE(CopyFileW((ProgramFolder() + L"zew_reg_new.dll").c_str(), (target.folder() + L"VERTEST.DLL").c_str(),
+                          FALSE));
+    source.AddBuilt(L"zew_reg_ok.dll", L"VERTEST.DLL");
+    source.WriteList(ListHead(target) + "File01=VERTEST.DLL,APPKEY,REGISTER\r\n");
+    SetupResult r = Run();
+    EXPECT_EQ(r.exitCode, 0u);
+    EXPECT_EQ(Lines(r.output), (Lines_{In("VERTEST.DLL") + " - SRCOLD", In("VERTEST.DLL") + " - successfully registered",
+                                       "", "Setup complete !"}));
+    EXPECT_EQ(ReadFileText(target.folder() + L"VERTEST.DLL"), ReadFileText(ProgramFolder() + L"zew_reg_new.dll"));
+}
+
+TEST_F(UnattendedTest, ListErrorStopsBeforeAnythingIsCopied) {
+    source.AddText(L"A.TXT", "a");
+    for (const auto& [entry, error] : {std::pair<std::string, std::string>{"File02=B.TXT,PROGRAMS,COPY", "File02 : Dest"},
+                                       {"File02=..\\B.TXT,APPKEY,COPY", "File02 : filename"},
+                                       {"File02=B.TXT,APPKEY", "File02 : Reg"}}) {
+        source.WriteList(ListHead(target) + "File01=A.TXT,APPKEY,COPY\r\n" + entry + "\r\n");
+        SetupResult r = Run();
+        EXPECT_EQ(r.exitCode, 2u) << entry;
+        EXPECT_EQ(Lines(r.output), (Lines_{error, "", "Setup aborted !"}));
+        EXPECT_FALSE(FileExists(target.folder() + L"A.TXT")) << entry;
+    }
+}
+
+TEST_F(UnattendedTest, ListWithoutVendorIsRefused) {
+    source.WriteList("[SetupHead]\r\nProduct=ZEW4400\r\n[SetupList]\r\n");
+    SetupResult r = Run();
+    EXPECT_EQ(r.exitCode, 2u);
+    EXPECT_EQ(Lines(r.output), (Lines_{"Invalid SETUP.LST or contents corrupted", "", "Setup aborted !"}));
+}
+
+TEST_F(UnattendedTest, MissingVisaLibraryStopsBeforeCopyingWhenTheListAsksForIt) {
+    source.AddText(L"A.TXT", "a");
+    source.WriteList(ListHead(target, "Visa=yes\r\n") + "File01=A.TXT,APPKEY,COPY\r\n");
+    SetupResult r = Run();
+    EXPECT_EQ(r.exitCode, 3u);
+    EXPECT_EQ(Lines(r.output), (Lines_{"VISA library (VISA32.DLL) not found.  Please install VISA library first.", "",
+                                       "Setup aborted !"}));
+    EXPECT_FALSE(FileExists(target.folder() + L"A.TXT"));
+
+    source.AddBuilt(L"VISA32.DLL", L"VISA32.DLL");
+    r = Run();
+    EXPECT_EQ(r.exitCode, 0u);
+    EXPECT_TRUE(FileExists(target.folder() + L"A.TXT"));
+}
+
+TEST_F(UnattendedTest, UnknownArgumentInstallsNothing) {
+    source.WriteList(ListHead(target));
+    SetupResult r = Run(L"/S /LGO=x");
+    EXPECT_EQ(r.exitCode, 4u);
+    EXPECT_EQ(Lines(r.output), (Lines_{"Unknown argument: /LGO=x"}));
+}
+
+}  // namespace
+}  // namespace zewtest

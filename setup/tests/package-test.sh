@@ -1,0 +1,28 @@
+#!/usr/bin/env bash
+# Installs the laid-out driver package unattended into a fresh Wine prefix and
+# creates the driver object by its ProgID with the script host.
+#   package-test.sh win32|win64 PACKAGE_DIR PREFIX VISA_DIR
+set -euo pipefail
+arch=$1 package=$2 prefix=$3 visa_dir=$4
+root=$(cd "$(dirname "$0")/../.." && pwd)
+run=("$root/scripts/wine-run" --prefix "$prefix" --arch "$arch")
+
+[ ! -e "$package/VISA32.DLL" ] || { echo "the package must not carry VISA32.DLL"; exit 1; }
+"${run[@]}" --shutdown
+rm -rf "$prefix"
+trap '"${run[@]}" --shutdown; rm -rf "$prefix" "$prefix.lock"' EXIT
+
+"$root/scripts/install-package.sh" "$prefix" "$arch" "$package" "$visa_dir"
+
+shared="$prefix/drive_c/Program Files/Common Files/Orvanta Shared"
+[ -f "$shared/ZEW4400.OCX" ] || { echo "ZEW4400.OCX is not in the shared folder"; exit 1; }
+
+script=$(mktemp --suffix=.vbs)
+printf 'Set o = CreateObject("Zew4400.Zew4400")\r\nWScript.Echo "created " & TypeName(o)\r\n' >"$script"
+actual=$("${run[@]}" cscript //nologo "Z:$(echo "$script" | tr / '\\')" | tr -d '\r' || true)
+rm -f "$script"
+if [ "$actual" != "created IZew4400" ] && [ "${actual#created }" = "$actual" ]; then
+  echo "creating Zew4400.Zew4400 printed: $actual"
+  exit 1
+fi
+echo "package installed; $actual"
