@@ -23,8 +23,9 @@ bool CSetupApp::InitInstance() {
         return false;
     }
     mainWnd_ = std::make_unique<CBackgroundWnd>(*this);
-    if (!mainWnd_->Create()) return false;
-    return true;
+    if (mainWnd_->Create()) return true;
+    exitCode_ = kExitNotInstalled;
+    return false;
 }
 
 int CSetupApp::Run() {

@@ -19,7 +19,7 @@ enum ExitCode : int {
     kExitRegisterFailed = 1,
     kExitListInvalid = 2,
     kExitNoVisa = 3,
-    kExitNotInstalled = 4,  // cancelled, or a command line not understood
+    kExitNotInstalled = 4,  // cancelled, an argument not understood, no log file, no window
 };
 
 class CSetupApp {

@@ -36,7 +36,6 @@ void CUnattendedRun::WriteLine(const std::string& line) {
 }
 
 int CUnattendedRun::Run() {
-    SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
     if (!OpenOutput()) return kExitNotInstalled;
     if (!options_.badArgument.empty()) {
         WriteLine("Unknown argument: " + std::string(options_.badArgument.begin(), options_.badArgument.end()));

@@ -31,6 +31,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     app.SetInstance(instance);
     SetupOptions options = ParseArguments(Arguments());
 
+    // A listed library that cannot be loaded is reported in the log, not in a
+    // system error box.
+    SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
     // Registration exports may use COM.
     HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     int code;

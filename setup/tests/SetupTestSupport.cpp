@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <functional>
 #include <sstream>
 
 namespace zewtest {
@@ -179,8 +180,7 @@ namespace {
 
 struct WindowSearch {
     DWORD processId;
-    const std::wstring* className;
-    const std::wstring* caption;
+    const std::function<bool(HWND)>* match;
     HWND found;
 };
 
@@ -188,26 +188,54 @@ BOOL CALLBACK MatchWindow(HWND hwnd, LPARAM lParam) {
     auto* search = reinterpret_cast<WindowSearch*>(lParam);
     DWORD pid = 0;
     GetWindowThreadProcessId(hwnd, &pid);
-    if (pid != search->processId || !IsWindowVisible(hwnd)) return TRUE;
-    wchar_t cls[256] = {};
-    GetClassNameW(hwnd, cls, 256);
-    if (!search->className->empty() && *search->className != cls) return TRUE;
-    if (!search->caption->empty() && *search->caption != WindowText(hwnd)) return TRUE;
+    if (pid != search->processId || !IsWindowVisible(hwnd) || !(*search->match)(hwnd)) return TRUE;
     search->found = hwnd;
     return FALSE;
 }
 
 }  // namespace
 
-HWND WaitForWindow(DWORD processId, const std::wstring& className, const std::wstring& caption, DWORD timeoutMs) {
+HWND WaitForWindowIf(DWORD processId, const std::function<bool(HWND)>& match, const std::string& what,
+                     DWORD timeoutMs) {
     DWORD start = GetTickCount();
     do {
-        WindowSearch search{processId, &className, &caption, nullptr};
+        WindowSearch search{processId, &match, nullptr};
         EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
         if (search.found) return search.found;
         Sleep(50);
     } while (GetTickCount() - start < timeoutMs);
+    if (timeoutMs > 0) ADD_FAILURE() << "no window " << what << "; the process has " << DescribeWindows(processId);
     return nullptr;
+}
+
+HWND WaitForWindow(DWORD processId, const std::wstring& className, const std::wstring& caption, DWORD timeoutMs) {
+    auto match = [&](HWND hwnd) {
+        wchar_t cls[256] = {};
+        GetClassNameW(hwnd, cls, 256);
+        return (className.empty() || className == cls) && (caption.empty() || caption == WindowText(hwnd));
+    };
+    return WaitForWindowIf(processId, match, Narrow(className) + " \"" + Narrow(caption) + "\"", timeoutMs);
+}
+
+namespace {
+
+BOOL CALLBACK DescribeWindow(HWND hwnd, LPARAM lParam) {
+    auto* pair = reinterpret_cast<std::pair<DWORD, std::string>*>(lParam);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(hwnd, &pid);
+    if (pid != pair->first) return TRUE;
+    wchar_t cls[256] = {};
+    GetClassNameW(hwnd, cls, 256);
+    pair->second += "[" + Narrow(cls) + " \"" + Narrow(WindowText(hwnd)) + "\"" + (IsWindowVisible(hwnd) ? "" : " hidden") + "] ";
+    return TRUE;
+}
+
+}  // namespace
+
+std::string DescribeWindows(DWORD processId) {
+    std::pair<DWORD, std::string> pair{processId, ""};
+    EnumWindows(DescribeWindow, reinterpret_cast<LPARAM>(&pair));
+    return pair.second.empty() ? "no windows" : pair.second;
 }
 
 std::wstring WindowText(HWND hwnd) {

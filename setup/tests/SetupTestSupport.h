@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -84,8 +85,12 @@ void ClearRegistered();
 bool Registered(const std::wstring& libraryName);
 
 // Top-level windows of a process.
+HWND WaitForWindowIf(DWORD processId, const std::function<bool(HWND)>& match, const std::string& what,
+                     DWORD timeoutMs = 20000);
 HWND WaitForWindow(DWORD processId, const std::wstring& className, const std::wstring& caption, DWORD timeoutMs = 20000);
 std::wstring WindowText(HWND hwnd);
+// The process's top-level windows with class and caption, for failure messages.
+std::string DescribeWindows(DWORD processId);
 // The text of a message box's message.
 std::wstring MessageBoxText(HWND box);
 

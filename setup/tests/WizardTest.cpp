@@ -37,6 +37,12 @@ protected:
         GetExitCodeProcess(process.hProcess, &code);
         return code;
     }
+    // The wizard: the property sheet with the Next button. Its caption is the
+    // platform's choice (the sheet's or the page's).
+    HWND Sheet() {
+        return WaitForWindowIf(
+            process.dwProcessId, [](HWND hwnd) { return GetDlgItem(hwnd, kNextButton) != nullptr; }, "wizard");
+    }
     // Presses a wizard button and waits for the page to change.
     HWND Press(HWND sheet, int button) {
         HWND before = CurrentPage(sheet);
@@ -72,8 +78,19 @@ protected:
         return lines;
     }
     // Reads a message box's text and presses its OK button.
+    HWND MessageBoxWindow() {
+        return WaitForWindowIf(
+            process.dwProcessId,
+            [](HWND hwnd) {
+                wchar_t cls[64] = {};
+                GetClassNameW(hwnd, cls, 64);
+                return std::wstring(cls) == L"#32770" && WindowText(hwnd) == L"Setup" &&
+                       !GetDlgItem(hwnd, kNextButton);
+            },
+            "message box");
+    }
     std::wstring AnswerMessageBox() {
-        HWND box = Window(L"#32770", L"Setup");
+        HWND box = MessageBoxWindow();
         if (!box) return L"(no message box)";
         std::wstring text = MessageBoxText(box);
         PostMessageW(box, WM_COMMAND, IDOK, 0);
@@ -97,7 +114,7 @@ TEST_F(WizardTest, FullRunThroughBothPagesAndTheProgressDialog) {
     ASSERT_TRUE(background);
     EXPECT_TRUE(IsZoomed(background));
 
-    HWND sheet = Window(L"#32770", L"Setup");
+    HWND sheet = Sheet();
     ASSERT_TRUE(sheet);
     HWND welcome = CurrentPage(sheet);
     ASSERT_TRUE(welcome);
@@ -142,16 +159,17 @@ TEST_F(WizardTest, FullRunThroughBothPagesAndTheProgressDialog) {
 TEST_F(WizardTest, InvalidListIsRefusedBeforeAnyWindow) {
     source.WriteList("[SetupHead]\r\nVendor=\r\n");
     Start();
+    ASSERT_TRUE(MessageBoxWindow());
+    EXPECT_EQ(WaitForWindow(process.dwProcessId, L"ZewSetupBackground", L"", 0), nullptr);
     EXPECT_EQ(AnswerMessageBox(), L"Invalid SETUP.LST or contents corrupted");
     EXPECT_EQ(ExitCode(), 2u);
-    EXPECT_EQ(WaitForWindow(process.dwProcessId, L"ZewSetupBackground", L"", 0), nullptr);
 }
 
 TEST_F(WizardTest, ListErrorShowsTheEntryAndAbortsWithNothingCopied) {
     source.AddText(L"A.TXT", "a");
     source.WriteList(ListHead(target) + "File01=A.TXT,APPKEY,COPY\r\nFile02=B.TXT,NOWHERE,COPY\r\n");
     Start();
-    HWND sheet = Window(L"#32770", L"Setup");
+    HWND sheet = Sheet();
     ASSERT_TRUE(sheet);
     ASSERT_TRUE(Press(sheet, PSBTN_NEXT));
     PostMessageW(sheet, PSM_PRESSBUTTON, PSBTN_FINISH, 0);
@@ -170,7 +188,7 @@ TEST_F(WizardTest, VisaCheckRunsAgainOnBackAndEndsTheProgramWhenTheLibraryIsGone
     source.AddText(L"A.TXT", "a");
     source.WriteList(ListHead(target, "Visa=yes\r\n") + "File01=A.TXT,APPKEY,COPY\r\n");
     Start();
-    HWND sheet = Window(L"#32770", L"Setup");
+    HWND sheet = Sheet();
     ASSERT_TRUE(sheet);
     ASSERT_TRUE(Press(sheet, PSBTN_NEXT));
     ASSERT_TRUE(DeleteFileW((source.path() + L"VISA32.DLL").c_str()));
@@ -184,7 +202,7 @@ TEST_F(WizardTest, CancelWithinTheFirstSecondCopiesNothing) {
     source.AddText(L"A.TXT", "a");
     source.WriteList(ListHead(target) + "File01=A.TXT,APPKEY,COPY\r\n");
     Start();
-    HWND sheet = Window(L"#32770", L"Setup");
+    HWND sheet = Sheet();
     ASSERT_TRUE(sheet);
     EXPECT_TRUE(IsWindowEnabled(GetDlgItem(sheet, kNextButton)));
     ASSERT_TRUE(Press(sheet, PSBTN_NEXT));
@@ -200,7 +218,7 @@ TEST_F(WizardTest, CancelWithinTheFirstSecondCopiesNothing) {
 TEST_F(WizardTest, CancellingTheWizardEndsTheProgram) {
     source.WriteList(ListHead(target));
     Start();
-    HWND sheet = Window(L"#32770", L"Setup");
+    HWND sheet = Sheet();
     ASSERT_TRUE(sheet);
     PostMessageW(sheet, PSM_PRESSBUTTON, PSBTN_CANCEL, 0);
     EXPECT_EQ(ExitCode(), 4u);
