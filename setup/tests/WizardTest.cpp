@@ -183,6 +183,28 @@ TEST_F(WizardTest, ListErrorShowsTheEntryAndAbortsWithNothingCopied) {
     EXPECT_EQ(ExitCode(), 2u);
 }
 
+TEST_F(WizardTest, FailedRegistrationAbortsWithTheLogKept) {
+    source.AddBuilt(L"zew_reg_ok.dll", L"REGA.DLL");
+    source.AddBuilt(L"zew_reg_noexport.dll", L"NOEXP.DLL");
+    source.WriteList(ListHead(target) + "File01=REGA.DLL,APPKEY,REGISTER\r\nFile02=NOEXP.DLL,APPKEY,REGISTER\r\n");
+    Start();
+    HWND sheet = Sheet();
+    ASSERT_TRUE(sheet);
+    ASSERT_TRUE(Press(sheet, PSBTN_NEXT));
+    PostMessageW(sheet, PSM_PRESSBUTTON, PSBTN_FINISH, 0);
+    HWND progress = Window(L"#32770", L"Setup in progress...");
+    ASSERT_TRUE(progress);
+    ASSERT_TRUE(WaitForCaption(progress, L"Setup aborted !"));
+    EXPECT_EQ(LogLines(progress), (std::vector<std::string>{In("REGA.DLL") + " - successfully copied",
+                                                            In("NOEXP.DLL") + " - successfully copied",
+                                                            In("REGA.DLL") + " - successfully registered",
+                                                            In("NOEXP.DLL") + " - loaded but DllRegisterServer not found",
+                                                            ""}));
+    EXPECT_EQ(Item(progress, IDCANCEL), L"&Close");
+    PostMessageW(progress, WM_CLOSE, 0, 0);
+    EXPECT_EQ(ExitCode(), 1u);
+}
+
 TEST_F(WizardTest, VisaCheckRunsAgainOnBackAndEndsTheProgramWhenTheLibraryIsGone) {
     source.AddBuilt(L"VISA32.DLL", L"VISA32.DLL");
     source.AddText(L"A.TXT", "a");
