@@ -5,6 +5,17 @@
 #include "Texts.h"
 
 namespace zew::setup {
+namespace {
+
+std::string Narrow(const std::wstring& text) {
+    int n = WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
+    std::string out(n > 0 ? n : 0, '\0');
+    if (n > 0)
+        WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), out.data(), n, nullptr, nullptr);
+    return out;
+}
+
+}  // namespace
 
 CUnattendedRun::CUnattendedRun(CSetupApp& app, const SetupOptions& options) : app_(app), options_(options) {}
 
@@ -13,7 +24,7 @@ bool CUnattendedRun::OpenOutput() {
         logFile_ = FileHandle(CreateFileW(options_.logPath.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr,
                                           OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
         output_ = logFile_.get();
-        return static_cast<bool>(logFile_);
+        if (logFile_) return true;
     }
     output_ = GetStdHandle(STD_OUTPUT_HANDLE);
     if (output_ == nullptr || output_ == INVALID_HANDLE_VALUE) {
@@ -25,7 +36,9 @@ bool CUnattendedRun::OpenOutput() {
             output_ = logFile_.get();
         }
     }
-    return true;
+    if (options_.logPath.empty()) return true;
+    WriteLine("Cannot open the log file " + Narrow(options_.logPath));
+    return false;
 }
 
 void CUnattendedRun::WriteLine(const std::string& line) {
@@ -38,7 +51,7 @@ void CUnattendedRun::WriteLine(const std::string& line) {
 int CUnattendedRun::Run() {
     if (!OpenOutput()) return kExitNotInstalled;
     if (!options_.badArgument.empty()) {
-        WriteLine("Unknown argument: " + std::string(options_.badArgument.begin(), options_.badArgument.end()));
+        WriteLine("Unknown argument: " + Narrow(options_.badArgument));
         return kExitNotInstalled;
     }
     CSetupInfo& info = app_.info();

@@ -142,11 +142,17 @@ TEST_F(UnattendedTest, MissingVisaLibraryStopsBeforeCopyingWhenTheListAsksForIt)
     EXPECT_TRUE(FileExists(target.folder() + L"A.TXT"));
 }
 
-TEST_F(UnattendedTest, UnknownArgumentInstallsNothing) {
-    source.WriteList(ListHead(target));
+TEST_F(UnattendedTest, UnusableCommandLineInstallsNothing) {
+    source.AddText(L"A.TXT", "a");
+    source.WriteList(ListHead(target) + "File01=A.TXT,APPKEY,COPY\r\n");
     SetupResult r = Run(L"/S /LGO=x");
     EXPECT_EQ(r.exitCode, 4u);
     EXPECT_EQ(Lines(r.output), (Lines_{"Unknown argument: /LGO=x"}));
+    std::wstring log = target.folder() + L"no such folder\\setup.log";
+    r = Run(L"/S \"/LOG=" + log + L"\"");
+    EXPECT_EQ(r.exitCode, 4u);
+    EXPECT_EQ(Lines(r.output), (Lines_{"Cannot open the log file " + Narrow(log)}));
+    EXPECT_FALSE(FileExists(target.folder() + L"A.TXT"));
 }
 
 }  // namespace
