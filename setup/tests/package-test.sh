@@ -5,6 +5,11 @@
 set -euo pipefail
 arch=$1 package=$2 prefix=$3 visa_dir=$4
 root=$(cd "$(dirname "$0")/../.." && pwd)
+source "$root/scripts/wine-arch.sh"
+if zew_wine_unsupported "$arch"; then
+  echo "package-test: $arch: not run: $ZEW_NO32_REASON"
+  exit $ZEW_SKIP_STATUS
+fi
 run=("$root/scripts/wine-run" --prefix "$prefix" --arch "$arch")
 
 [ ! -e "$package/VISA32.DLL" ] || { echo "the package must not carry VISA32.DLL"; exit 1; }
