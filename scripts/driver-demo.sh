@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Builds the driver, registers Zew4400.ocx in a demo Wine prefix and runs
+# Builds the driver and its package, installs the package in a demo Wine
+# prefix with the unattended installer (the way a test PC gets it) and runs
 # driver/demo/demo.vbs with Wine's script host, then zew-events-demo.exe,
 # against the simulated instrument inside the stand-in VISA32.DLL.
 #   driver-demo.sh [win32|win64]
@@ -23,14 +24,18 @@ echo "demo: running the $arch driver"
 
 step="configuring the $arch build (cmake --preset $arch)"
 cmake --preset "$arch" >/dev/null
-step="building Zew4400.ocx, VISA32.DLL and zew-events-demo.exe ($arch)"
-cmake --build --preset "$arch" --target Zew4400 VISA32_dll zew-events-demo >/dev/null
+step="building the driver package, VISA32.DLL and zew-events-demo.exe ($arch)"
+cmake --build --preset "$arch" --target driver_package VISA32_dll zew-events-demo >/dev/null
 
 bin=$root/build/$arch/bin
 prefix=$root/build/$arch/demo-prefix
 run=("$root/scripts/wine-run" --prefix "$prefix" --arch "$arch")
-step="registering Zew4400.ocx in the demo Wine prefix ($prefix)"
-"${run[@]}" regsvr32 /s "$bin/Zew4400.ocx"
+# The installer's VISA check finds the stand-in in the folder it runs from;
+# the package itself never carries a VISA library.
+step="installing the driver package with Setup.exe /S in the demo Wine prefix ($prefix)"
+echo "demo: installing the driver: Setup.exe /S"
+"$root/scripts/install-package.sh" "$prefix" "$arch" "$root/build/$arch/package/Zew4400" "$bin" | sed 's/^/  /'
+
 # The script host finds VISA32.DLL in its current directory.
 step="running driver/demo/demo.vbs with Wine's cscript"
 (cd "$bin" && "${run[@]}" cscript //nologo "Z:$(echo "$root/driver/demo/demo.vbs" | tr / '\\')")
