@@ -81,3 +81,11 @@ zew_add_test(driver_control_tests
   WINDOW)
 target_include_directories(driver_control_tests PRIVATE ${support_includes})
 add_dependencies(driver_control_tests Zew4400 VISA32_dll)
+
+# The README's pictures of the control (driver/unittests/take-screenshots.sh).
+add_executable(zew-screenshots unittests/Screenshots.cpp unittests/TestContainer.cpp unittests/DriverTestSupport.cpp
+                               ${CMAKE_SOURCE_DIR}/visa/tests/VisaTestSupport.cpp)
+target_link_libraries(zew-screenshots PRIVATE GTest::gtest VISA32 zew_driver_guids ole32 oleaut32 uuid gdi32 comctl32)
+target_include_directories(zew-screenshots PRIVATE ${support_includes})
+target_link_options(zew-screenshots PRIVATE -municode)
+add_dependencies(zew-screenshots Zew4400 VISA32_dll)
