@@ -5,6 +5,8 @@
 #include "../objects/CMemory.h"
 #include "../objects/CRegister.h"
 #include "../objects/CZew4400.h"
+#include "CPropPageAuto.h"
+#include "CPropPageGeneral.h"
 #include "ObjectCreation.h"
 #include "RegistryScripts.h"
 
@@ -16,12 +18,16 @@ ClassFactory g_zew4400Factory(&objects::CZew4400::Create);
 ClassFactory g_registerFactory(&CreateObject<objects::CRegister>);
 ClassFactory g_memoriesFactory(&CreateObject<objects::CMemories>);
 ClassFactory g_memoryFactory(&CreateObject<objects::CMemory>);
+ClassFactory g_propPageGeneralFactory(&CreateObject<CPropPageGeneral>);
+ClassFactory g_propPageAutoFactory(&CreateObject<CPropPageAuto>);
 
 const ClassEntry kClasses[] = {
     {&CLSID_Zew4400, &g_zew4400Factory, &kZew4400Script},
     {&CLSID_Register, &g_registerFactory, &kRegisterScript},
     {&CLSID_Memories, &g_memoriesFactory, &kMemoriesScript},
     {&CLSID_Memory, &g_memoryFactory, &kMemoryScript},
+    {&CLSID_PropPageGeneral, &g_propPageGeneralFactory, &kPropPageGeneralScript},
+    {&CLSID_PropPageAuto, &g_propPageAutoFactory, &kPropPageAutoScript},
 };
 
 }  // namespace

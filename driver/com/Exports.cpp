@@ -4,6 +4,7 @@
 
 #include "Zew4400Lib.h"
 #include "ClassTable.h"
+#include "Control.h"
 #include "Module.h"
 #include "Registrar.h"
 #include "TypeLibrary.h"
@@ -24,6 +25,7 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, void* reserved)
         DisableThreadLibraryCalls(instance);
     } else if (reason == DLL_PROCESS_DETACH && reserved == nullptr) {
         ReleaseModuleTypeLib();
+        UnregisterControlWindowClass();
     }
     return TRUE;
 }

@@ -56,11 +56,50 @@ const RegistryEntry kMemoryEntries[] = {
     {L"CLSID\\%CLSID%\\InprocServer32", L"ThreadingModel", L"Apartment"},
 };
 
+// The property pages: a ProgID each, and their CLSID keys.
+const wchar_t* const kPropPageGeneralKeys[] = {
+    L"Zew4400.PropPageGeneral.1",
+    L"Zew4400.PropPageGeneral",
+    L"CLSID\\%CLSID%",
+};
+
+const RegistryEntry kPropPageGeneralEntries[] = {
+    {L"Zew4400.PropPageGeneral.1", nullptr, L"PropPageGeneral Class"},
+    {L"Zew4400.PropPageGeneral.1\\CLSID", nullptr, L"%CLSID%"},
+    {L"Zew4400.PropPageGeneral", nullptr, L"PropPageGeneral Class"},
+    {L"Zew4400.PropPageGeneral\\CLSID", nullptr, L"%CLSID%"},
+    {L"Zew4400.PropPageGeneral\\CurVer", nullptr, L"Zew4400.PropPageGeneral.1"},
+    {L"CLSID\\%CLSID%", nullptr, L"PropPageGeneral Class"},
+    {L"CLSID\\%CLSID%\\Programmable", nullptr, nullptr},
+    {L"CLSID\\%CLSID%\\InprocServer32", nullptr, L"%MODULE%"},
+    {L"CLSID\\%CLSID%\\InprocServer32", L"ThreadingModel", L"Apartment"},
+};
+
+const wchar_t* const kPropPageAutoKeys[] = {
+    L"Zew4400.PropPageAuto.1",
+    L"Zew4400.PropPageAuto",
+    L"CLSID\\%CLSID%",
+};
+
+const RegistryEntry kPropPageAutoEntries[] = {
+    {L"Zew4400.PropPageAuto.1", nullptr, L"PropPageAuto Class"},
+    {L"Zew4400.PropPageAuto.1\\CLSID", nullptr, L"%CLSID%"},
+    {L"Zew4400.PropPageAuto", nullptr, L"PropPageAuto Class"},
+    {L"Zew4400.PropPageAuto\\CLSID", nullptr, L"%CLSID%"},
+    {L"Zew4400.PropPageAuto\\CurVer", nullptr, L"Zew4400.PropPageAuto.1"},
+    {L"CLSID\\%CLSID%", nullptr, L"PropPageAuto Class"},
+    {L"CLSID\\%CLSID%\\Programmable", nullptr, nullptr},
+    {L"CLSID\\%CLSID%\\InprocServer32", nullptr, L"%MODULE%"},
+    {L"CLSID\\%CLSID%\\InprocServer32", L"ThreadingModel", L"Apartment"},
+};
+
 }  // namespace
 
 const RegistryScript kZew4400Script{kZew4400Keys, kZew4400Entries};
 const RegistryScript kRegisterScript{kChildKeys, kRegisterEntries};
 const RegistryScript kMemoriesScript{kChildKeys, kMemoriesEntries};
 const RegistryScript kMemoryScript{kChildKeys, kMemoryEntries};
+const RegistryScript kPropPageGeneralScript{kPropPageGeneralKeys, kPropPageGeneralEntries};
+const RegistryScript kPropPageAutoScript{kPropPageAutoKeys, kPropPageAutoEntries};
 
 }  // namespace zew::com

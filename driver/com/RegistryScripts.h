@@ -9,5 +9,7 @@ extern const RegistryScript kZew4400Script;
 extern const RegistryScript kRegisterScript;
 extern const RegistryScript kMemoriesScript;
 extern const RegistryScript kMemoryScript;
+extern const RegistryScript kPropPageGeneralScript;
+extern const RegistryScript kPropPageAutoScript;
 
 }  // namespace zew::com

@@ -22,6 +22,14 @@ using session::Exchange;
 constexpr ViUInt32 kTimeoutMs = 10000;
 constexpr ViVersion kVisa20 = 0x00200000;
 constexpr LONG kControlPixels = 32;
+constexpr LONG kNaturalSize = 5080;   // HIMETRIC, 2 inches
+// SETCLIENTSITEFIRST, INVISIBLEATRUNTIME, ACTIVATEWHENVISIBLE, INSIDEOUT,
+// CANTLINKINSIDE and RECOMPOSEONRESIZE.
+constexpr DWORD kMiscStatus = OLEMISC_SETCLIENTSITEFIRST | OLEMISC_INVISIBLEATRUNTIME | OLEMISC_ACTIVATEWHENVISIBLE |
+                              OLEMISC_INSIDEOUT | OLEMISC_CANTLINKINSIDE | OLEMISC_RECOMPOSEONRESIZE;
+static_assert(kMiscStatus == 132497);
+
+const com::ControlClass kControlClass{&CLSID_Zew4400, kMiscStatus, {kNaturalSize, kNaturalSize}};
 
 // Pixels of the screen converted to HIMETRIC, rounded.
 LONG PixelsToHimetric(LONG pixels, int dpi) { return (pixels * 2540 + dpi / 2) / dpi; }
@@ -48,11 +56,11 @@ HRESULT CZew4400::Create(IUnknown* outer, REFIID riid, void** ppv) {
 CZew4400::CZew4400(IUnknown* outer)
     : com::Aggregatable(outer),
       com::ProvideClassInfo(CLSID_Zew4400, DIID_DIZewEventSink),
+      com::Control(kControlClass, InitialExtent()),
       register_(com::MakeObject<CRegister>()),
       programs_(com::MakeObject<CPrograms>()),
       memories_(com::MakeObject<CMemories>()) {
     session_.CreateLock();
-    extent_ = InitialExtent();
     session::CResourceManager::AddDriverObject();
 }
 
@@ -72,7 +80,7 @@ CZew4400::~CZew4400() {
 std::array<IDriverChild*, 3> CZew4400::Children() const { return {register_.get(), programs_.get(), memories_.get()}; }
 
 void CZew4400::PropertyChanged(DISPID id) {
-    needsSaving_ = true;
+    SetDirty();
     com::NotifyPropertyChanged(points_.Point<1>(), id);
 }
 
@@ -81,7 +89,7 @@ IUnknown* CZew4400::FindInterface(REFIID riid) {
     if (riid == IID_ISupportErrorInfo) return static_cast<ISupportErrorInfo*>(this);
     if (riid == IID_IConnectionPointContainer) return &points_;
     if (riid == IID_IProvideClassInfo || riid == IID_IProvideClassInfo2) return static_cast<IProvideClassInfo2*>(this);
-    return nullptr;
+    return FindControlInterface(riid);
 }
 
 STDMETHODIMP CZew4400::get_Vendor(BSTR* pVal) {

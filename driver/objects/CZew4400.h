@@ -12,6 +12,7 @@
 #include "../com/Bstr.h"
 #include "../com/ComPtr.h"
 #include "../com/ConnectionPointContainer.h"
+#include "../com/Control.h"
 #include "../com/Dispatch.h"
 #include "../com/ProvideClassInfo.h"
 #include "../com/SupportErrorInfo.h"
@@ -26,7 +27,8 @@ namespace zew::objects {
 class CZew4400 final : public com::Aggregatable,
                        public com::Dispatch<IZew4400>,
                        public com::SupportErrorInfo<IZew4400>,
-                       public com::ProvideClassInfo {
+                       public com::ProvideClassInfo,
+                       public com::Control {
 public:
     static HRESULT Create(IUnknown* outer, REFIID riid, void** ppv);
 
@@ -102,6 +104,9 @@ public:
     STDMETHODIMP get_AutoMonitorInterval(short* pVal) override;
     STDMETHODIMP put_AutoMonitorInterval(short newVal) override;
 
+    // The control's About box (driver/com/ControlSurface.cpp).
+    STDMETHODIMP AboutBox() override;
+
     const ModelLimits& Limits() const { return limits_; }
     // A child started a test on the instrument: the automatic monitor follows it.
     void TestStarted() { testInProgress_ = 1; }
@@ -111,6 +116,15 @@ private:
     ~CZew4400() override;
 
     IUnknown* FindInterface(REFIID riid) override;
+
+    // The control surface (driver/com/ControlSurface.cpp).
+    void OnDraw(HDC dc, const RECT& bounds) override;
+    IDispatch* ControlDispatch() override { return static_cast<IZew4400*>(this); }
+    std::span<const com::PersistedProperty> PersistedProperties() const override;
+    std::span<const CLSID* const> PropertyPages() const override;
+    com::ConnectionPoint& EventPoint() override { return points_.Point<0>(); }
+    com::ConnectionPoint& PropertyNotifyPoint() override { return points_.Point<1>(); }
+
     void ConfigureSerialLink();
     void ConfigureGpibLink();
     // The three children, in the order they attach and detach.
@@ -154,8 +168,6 @@ private:
     com::Bstr modelName_;
     int16_t romVersion_ = -1;
     ModelLimits limits_ = ModelLimits::None();
-    SIZEL extent_{};
-    bool needsSaving_ = false;
 
     // Cached test conditions, sent by Start.
     double current_ = 3.0;

@@ -23,7 +23,10 @@ ViStatus OpenResourceManager() {
     const ViStatus status = Visa()->OpenDefaultRM(&handle);
     if (status < VI_SUCCESS) return status;
     g_handle = handle;
-    Visa()->GetAttribute(g_handle, VI_ATTR_RSRC_SPEC_VERSION, &g_specVersion);
+    // A library that cannot tell its version counts as telling none, not as
+    // the one a previous resource manager gave.
+    ViVersion version = 0;
+    g_specVersion = Visa()->GetAttribute(g_handle, VI_ATTR_RSRC_SPEC_VERSION, &version) >= VI_SUCCESS ? version : 0;
     g_openCount = 1;
     return status;
 }

@@ -13,6 +13,12 @@ namespace {
 const wchar_t kClsidKey[] = L"CLSID\\{4DB8318E-7D79-4654-8EF5-312E62124161}";
 const wchar_t kLibidKey[] = L"TypeLib\\{897717C1-30F6-4858-AE8D-EA45C965C803}";
 
+std::wstring GuidText(REFGUID guid) {
+    wchar_t text[40] = {};
+    StringFromGUID2(guid, text, 40);
+    return text;
+}
+
 HRESULT Call(const char* name) { return DriverExport<HRESULT(WINAPI*)()>(name)(); }
 
 bool KeyExists(const std::wstring& key) {
@@ -203,6 +209,68 @@ TEST(RegistrationTest, VersionResourceAnnouncesSelfRegistration) {
     EXPECT_EQ(VersionString(L"FileDescription"), L"Zew4400 Driver Objects");
     EXPECT_EQ(VersionString(L"OriginalFilename"), L"Zew4400.OCX");
     EXPECT_EQ(VersionString(L"OLESelfRegister"), L"");
+    EXPECT_EQ(VersionString(L"ProductName"), L"Zew4400 Driver Objects");
+    EXPECT_EQ(VersionString(L"InternalName"), L"Zew4400");
+}
+
+// The control's property pages: a ProgID each, hidden coclasses with an
+// event interface of no members, and pages made by CoCreateInstance.
+TEST(RegistrationTest, PropertyPagesAreRegisteredWithTheirProgIds) {
+    struct Page {
+        const CLSID* clsid;
+        const IID* events;
+        const wchar_t* name;
+        const wchar_t* clsidKey;
+    };
+    const Page pages[] = {
+        {&CLSID_PropPageGeneral, &DIID__IPropPageGeneralEvents, L"PropPageGeneral",
+         L"CLSID\\{3CF9058D-1D4D-4F8A-9735-640799042219}"},
+        {&CLSID_PropPageAuto, &DIID__IPropPageAutoEvents, L"PropPageAuto",
+         L"CLSID\\{1C5F77B1-5C45-47BA-8334-164D53ED3B9B}"},
+    };
+    ASSERT_EQ(Call("DllRegisterServer"), S_OK);
+    ComPtr<ITypeLib> typeLib;
+    ASSERT_EQ(LoadRegTypeLib(LIBID_ZEW4400Lib, 1, 0, 0x409, typeLib.put()), S_OK);
+    for (const Page& page : pages) {
+        SCOPED_TRACE(page.name);
+        const std::wstring progId = std::wstring(L"Zew4400.") + page.name;
+        const std::wstring className = std::wstring(page.name) + L" Class";
+        CLSID clsid{};
+        EXPECT_EQ(CLSIDFromProgID(progId.c_str(), &clsid), S_OK);
+        EXPECT_TRUE(IsEqualCLSID(clsid, *page.clsid));
+        EXPECT_EQ(Value(progId), className);
+        EXPECT_EQ(Value(progId + L"\\CurVer"), progId + L".1");
+        EXPECT_EQ(Value(progId + L".1"), className);
+        EXPECT_EQ(Value(progId + L".1\\CLSID"), GuidText(*page.clsid));
+        const std::wstring key = page.clsidKey;
+        EXPECT_EQ(Value(key), className);
+        EXPECT_TRUE(KeyExists(key + L"\\Programmable"));
+        EXPECT_EQ(_wcsicmp(Value(key + L"\\InprocServer32").c_str(), DriverPath().c_str()), 0);
+        EXPECT_EQ(Value(key + L"\\InprocServer32", L"ThreadingModel"), L"Apartment");
+
+        ComPtr<IPropertyPage> object;
+        EXPECT_EQ(CoCreateInstance(*page.clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IPropertyPage, object.put_void()), S_OK);
+        object.reset();
+
+        ComPtr<ITypeInfo> coclass, events;
+        ASSERT_EQ(typeLib->GetTypeInfoOfGuid(*page.clsid, coclass.put()), S_OK);
+        TYPEATTR* attr = nullptr;
+        coclass->GetTypeAttr(&attr);
+        EXPECT_NE(attr->wTypeFlags & TYPEFLAG_FHIDDEN, 0);
+        coclass->ReleaseTypeAttr(attr);
+        ASSERT_EQ(typeLib->GetTypeInfoOfGuid(*page.events, events.put()), S_OK);
+        events->GetTypeAttr(&attr);
+        EXPECT_EQ(attr->typekind, TKIND_DISPATCH);
+        EXPECT_EQ(attr->cFuncs, 0);
+        EXPECT_EQ(attr->cVars, 0);
+        events->ReleaseTypeAttr(attr);
+    }
+    ASSERT_EQ(Call("DllUnregisterServer"), S_OK);
+    for (const Page& page : pages) {
+        EXPECT_FALSE(KeyExists(page.clsidKey));
+        EXPECT_FALSE(KeyExists(std::wstring(L"Zew4400.") + page.name));
+        EXPECT_FALSE(KeyExists(std::wstring(L"Zew4400.") + page.name + L".1"));
+    }
 }
 
 }  // namespace

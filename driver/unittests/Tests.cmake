@@ -71,3 +71,21 @@ add_test(NAME driver_lock_stress_test
   COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/unittests/lock-stress-test.sh ${ZEW_WINE_ARCH} ${CMAKE_BINARY_DIR}/wineprefix
           $<TARGET_FILE:zew-lock-stress-client> ${ZEW_NATIVE_SIM})
 set_tests_properties(driver_lock_stress_test PROPERTIES FIXTURES_REQUIRED wine TIMEOUT 900)
+
+# The driver object as a control in the tests' own container, its property
+# pages in the tests' own page site, and its About box, with windows.
+zew_add_test(driver_control_tests
+  SOURCES unittests/ControlTest.cpp unittests/TestContainer.cpp unittests/PropertyPageTest.cpp
+          unittests/DialogWatcher.cpp ${support}
+  LIBS VISA32 zew_driver_guids ole32 oleaut32 uuid gdi32
+  WINDOW)
+target_include_directories(driver_control_tests PRIVATE ${support_includes})
+add_dependencies(driver_control_tests Zew4400 VISA32_dll)
+
+# The README's pictures of the control (driver/unittests/take-screenshots.sh).
+add_executable(zew-screenshots unittests/Screenshots.cpp unittests/TestContainer.cpp unittests/DriverTestSupport.cpp
+                               ${CMAKE_SOURCE_DIR}/visa/tests/VisaTestSupport.cpp)
+target_link_libraries(zew-screenshots PRIVATE GTest::gtest VISA32 zew_driver_guids ole32 oleaut32 uuid gdi32 comctl32)
+target_include_directories(zew-screenshots PRIVATE ${support_includes})
+target_link_options(zew-screenshots PRIVATE -municode)
+add_dependencies(zew-screenshots Zew4400 VISA32_dll)

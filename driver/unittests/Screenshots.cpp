@@ -1,0 +1,159 @@
+// zew-screenshots: pictures of the control for the README, taken from the
+// screen of a virtual display: the About box, both property pages in the
+// system's property frame, and the control drawn in design mode on a form of
+// the tests' own container. Writes About.bmp, General.bmp, Auto.bmp and
+// DesignMode.bmp into the directory given as its argument.
+#include <windows.h>
+#include <ocidl.h>
+#include <olectl.h>
+#include <prsht.h>
+
+#include <cstdio>
+#include <string>
+
+#include "DriverTestSupport.h"
+#include "TestContainer.h"
+
+namespace {
+
+using namespace zewtest;
+
+std::wstring g_directory;
+
+// The screen's pixels of a window's rectangle, as a 24-bit BMP file.
+bool SaveWindow(HWND window, const wchar_t* name) {
+    RECT rect{};
+    GetWindowRect(window, &rect);
+    const int width = rect.right - rect.left, height = rect.bottom - rect.top;
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, height, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY);
+    GdiFlush();
+    const DWORD stride = (static_cast<DWORD>(width) * 3 + 3) & ~3u;
+    const DWORD size = stride * static_cast<DWORD>(height);
+    constexpr DWORD kHeaders = sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER);
+    BITMAPFILEHEADER file{0x4D42, kHeaders + size, 0, 0, kHeaders};
+    info.bmiHeader.biSizeImage = size;
+    const std::wstring path = g_directory + L"\\" + name;
+    FILE* out = _wfopen(path.c_str(), L"wb");
+    bool written = false;
+    if (out) {
+        written = fwrite(&file, sizeof file, 1, out) == 1 && fwrite(&info.bmiHeader, sizeof info.bmiHeader, 1, out) == 1 &&
+                  fwrite(bits, size, 1, out) == 1;
+        fclose(out);
+    }
+    SelectObject(memory, old);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    return written;
+}
+
+void Settle(int ms) {
+    const DWORD end = GetTickCount() + static_cast<DWORD>(ms);
+    MSG message;
+    while (GetTickCount() < end) {
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
+        }
+        Sleep(20);
+    }
+}
+
+// The modal windows are photographed from a timer of their own message loop.
+HWND g_modal = nullptr;
+int g_step = 0;
+
+LRESULT CALLBACK WatchActivation(int code, WPARAM wParam, LPARAM lParam) {
+    if (code == HCBT_ACTIVATE && !g_modal) {
+        wchar_t className[16] = {};
+        GetClassNameW(reinterpret_cast<HWND>(wParam), className, 16);
+        if (std::wstring(className) == L"#32770") g_modal = reinterpret_cast<HWND>(wParam);
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+void CALLBACK PhotographAbout(HWND, UINT, UINT_PTR timer, DWORD) {
+    if (!g_modal) return;
+    KillTimer(nullptr, timer);
+    SaveWindow(g_modal, L"About.bmp");
+    PostMessageW(g_modal, WM_COMMAND, IDOK, 0);
+}
+
+void CALLBACK PhotographPages(HWND, UINT, UINT_PTR timer, DWORD) {
+    if (!g_modal) return;
+    switch (g_step++) {
+    case 0:
+        SaveWindow(g_modal, L"General.bmp");
+        SendMessageW(g_modal, PSM_SETCURSEL, 1, 0);
+        break;
+    case 1:
+        break;
+    default:
+        KillTimer(nullptr, timer);
+        SaveWindow(g_modal, L"Auto.bmp");
+        PostMessageW(g_modal, WM_COMMAND, IDCANCEL, 0);
+    }
+}
+
+template <class T>
+ComPtr<T> As(IUnknown* object, REFIID iid) {
+    ComPtr<T> result;
+    object->QueryInterface(iid, result.put_void());
+    return result;
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: zew-screenshots DIRECTORY\n");
+        return 2;
+    }
+    g_directory = argv[1];
+    OleInitialize(nullptr);
+    int status = 0;
+    {
+        ComPtr<IZew4400> driver = CreateDriver();
+        if (!driver) return 1;
+        driver->put_Current(10.0);
+        driver->put_LimitUpper(0.1);
+        driver->put_ExecTime(5.0);
+        HHOOK hook = SetWindowsHookExW(WH_CBT, &WatchActivation, nullptr, GetCurrentThreadId());
+
+        SetTimer(nullptr, 0, 1500, &PhotographAbout);
+        driver->AboutBox();
+        g_modal = nullptr;
+
+        SetTimer(nullptr, 0, 1500, &PhotographPages);
+        auto pages = As<ISpecifyPropertyPages>(driver.get(), IID_ISpecifyPropertyPages);
+        CAUUID list{};
+        pages->GetPages(&list);
+        IUnknown* object = driver.get();
+        OleCreatePropertyFrame(nullptr, 100, 100, L"Zew4400", 1, &object, list.cElems, list.pElems, LOCALE_USER_DEFAULT,
+                               0, nullptr);
+        CoTaskMemFree(list.pElems);
+        UnhookWindowsHookEx(hook);
+
+        // A form in a designer: the control in design mode, activated in place.
+        TestContainer form({});
+        SetWindowTextW(form.Window(), L"Form1");
+        SetWindowPos(form.Window(), nullptr, 100, 100, 240, 160, SWP_NOZORDER);
+        auto ole = As<IOleObject>(driver.get(), IID_IOleObject);
+        ole->SetClientSite(&form);
+        RECT position = form.Position();
+        ole->DoVerb(OLEIVERB_INPLACEACTIVATE, nullptr, &form, 0, form.Window(), &position);
+        Settle(1500);
+        if (!SaveWindow(form.Window(), L"DesignMode.bmp")) status = 1;
+        ole->Close(OLECLOSE_NOSAVE);
+        ole->SetClientSite(nullptr);
+    }
+    OleUninitialize();
+    return status;
+}
