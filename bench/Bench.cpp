@@ -18,17 +18,16 @@
 #include <string>
 #include <vector>
 
-#include "Zew4400Lib.h"
-#include "com/Bstr.h"
-#include "com/ComPtr.h"
+#include "DriverTestSupport.h"
 #include "com/Variant.h"
 #include "zewvisa/VisaControl.h"
 #include "zewvisa/VisaTypes.h"
 
 namespace {
 
-using zew::com::Bstr;
-using zew::com::ComPtr;
+using zewtest::Bstr;
+using zewtest::ComPtr;
+using zewtest::CreateDriver;
 
 constexpr int kRounds = 7;
 constexpr char kQuery[] = "*IDN?\n";
@@ -97,25 +96,6 @@ void MeasureInterleaved(std::vector<Row>& rows) {
             if (!row.failed) row.samples.push_back((Now() - start) * 1e6 / row.iterations);
         }
     }
-}
-
-ComPtr<IZew4400> CreateDriver() {
-    static const auto get = [] {
-        wchar_t path[MAX_PATH] = {};
-        GetModuleFileNameW(nullptr, path, MAX_PATH);
-        std::wstring library(path);
-        library.erase(library.find_last_of(L"\\/") + 1);
-        HMODULE module = LoadLibraryW((library + L"Zew4400.ocx").c_str());
-        using GetClassObject = HRESULT(WINAPI*)(REFCLSID, REFIID, void**);
-        return module ? reinterpret_cast<GetClassObject>(reinterpret_cast<void*>(GetProcAddress(module, "DllGetClassObject")))
-                      : nullptr;
-    }();
-    ComPtr<IZew4400> driver;
-    ComPtr<IClassFactory> factory;
-    if (get && SUCCEEDED(get(CLSID_Zew4400, IID_IClassFactory, factory.put_void()))) {
-        factory->CreateInstance(nullptr, IID_IZew4400, driver.put_void());
-    }
-    return driver;
 }
 
 bool Connect(IZew4400* driver, const wchar_t* device) {

@@ -14,36 +14,18 @@
 #include <cstring>
 #include <string>
 
-#include "Zew4400Lib.h"
-#include "com/Bstr.h"
-#include "com/ComPtr.h"
+#include "DriverTestSupport.h"
 #include "zewvisa/VisaTypes.h"
 
 namespace {
 
-using zew::com::Bstr;
-using zew::com::ComPtr;
+using zewtest::Bstr;
+using zewtest::ComPtr;
+using zewtest::CreateDriver;
 
 int Fail(const char* what, long code) {
     std::fprintf(stderr, "lock stress client: %s failed (0x%08lX)\n", what, static_cast<unsigned long>(code));
     return 1;
-}
-
-ComPtr<IZew4400> CreateDriver() {
-    wchar_t path[MAX_PATH] = {};
-    GetModuleFileNameW(nullptr, path, MAX_PATH);
-    std::wstring library(path);
-    library.erase(library.find_last_of(L"\\/") + 1);
-    library += L"Zew4400.ocx";
-    ComPtr<IZew4400> driver;
-    HMODULE module = LoadLibraryW(library.c_str());
-    if (!module) return driver;
-    using GetClassObject = HRESULT(WINAPI*)(REFCLSID, REFIID, void**);
-    const auto get = reinterpret_cast<GetClassObject>(reinterpret_cast<void*>(GetProcAddress(module, "DllGetClassObject")));
-    ComPtr<IClassFactory> factory;
-    if (!get || FAILED(get(CLSID_Zew4400, IID_IClassFactory, factory.put_void()))) return driver;
-    factory->CreateInstance(nullptr, IID_IZew4400, driver.put_void());
-    return driver;
 }
 
 // Queries that each take the lock once, write one line and read its reply.

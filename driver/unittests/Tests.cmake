@@ -1,6 +1,6 @@
 # Tests of the driver library (Windows presets). They load Zew4400.ocx from
 # beside the test program and watch the stand-in VISA32.DLL.
-set(support unittests/DriverTestSupport.cpp ${CMAKE_SOURCE_DIR}/visa/tests/VisaTestSupport.cpp)
+set(support unittests/DriverTestSupport.cpp unittests/DriverLoader.cpp ${CMAKE_SOURCE_DIR}/visa/tests/VisaTestSupport.cpp)
 set(support_includes ${CMAKE_CURRENT_SOURCE_DIR} ${CMAKE_SOURCE_DIR}/visa/tests)
 
 zew_add_test(driver_tests
@@ -22,7 +22,7 @@ add_dependencies(driver_session_tests VISA32_dll)
 # A machine without a VISA library: the program and the library run from a
 # directory of their own that holds no VISA32.DLL.
 zew_add_test(driver_novisa_tests
-  SOURCES unittests/NoVisaTest.cpp unittests/DriverTestSupport.cpp
+  SOURCES unittests/NoVisaTest.cpp unittests/DriverTestSupport.cpp unittests/DriverLoader.cpp
   LIBS zew_driver_guids ole32 oleaut32 uuid
   COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/unittests/run-without-visa.sh $<TARGET_FILE:Zew4400>)
 target_include_directories(driver_novisa_tests PRIVATE ${support_includes})
@@ -45,7 +45,7 @@ add_dependencies(driver_tcp_tests Zew4400 VISA32_dll)
 # The automatic monitor on driver objects made in the test's own process, so
 # that the test sees the monitor timer registry the objects use.
 zew_add_test(driver_automonitor_tests
-  SOURCES unittests/AutoMonitorTest.cpp unittests/DriverTestSupport.cpp ${CMAKE_SOURCE_DIR}/visa/tests/VisaTestSupport.cpp
+  SOURCES unittests/AutoMonitorTest.cpp unittests/DriverTestSupport.cpp unittests/DriverLoader.cpp ${CMAKE_SOURCE_DIR}/visa/tests/VisaTestSupport.cpp
   LIBS zew_driver_core VISA32)
 target_include_directories(driver_automonitor_tests PRIVATE ${support_includes})
 add_dependencies(driver_automonitor_tests VISA32_dll)
@@ -53,7 +53,7 @@ add_dependencies(driver_automonitor_tests VISA32_dll)
 # The connectable-object pieces on a test object of their own.
 zew_add_test(driver_event_tests
   SOURCES unittests/ConnectionPointTest.cpp unittests/EventFiringTest.cpp
-          unittests/DriverTestSupport.cpp
+          unittests/DriverTestSupport.cpp unittests/DriverLoader.cpp
   LIBS zew_driver_core)
 add_dependencies(driver_event_tests Zew4400)
 
@@ -63,7 +63,7 @@ zew_add_test(driver_collection_tests
   LIBS zew_driver_core)
 
 # Several processes sharing one zew-sim through the machine-wide lock.
-add_executable(zew-lock-stress-client unittests/LockStressClient.cpp)
+add_executable(zew-lock-stress-client unittests/LockStressClient.cpp unittests/DriverLoader.cpp)
 target_link_libraries(zew-lock-stress-client PRIVATE VISA32 zew_driver_guids ole32 oleaut32 uuid)
 target_include_directories(zew-lock-stress-client PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
 add_dependencies(zew-lock-stress-client Zew4400 VISA32_dll)
@@ -83,7 +83,7 @@ target_include_directories(driver_control_tests PRIVATE ${support_includes})
 add_dependencies(driver_control_tests Zew4400 VISA32_dll)
 
 # The README's pictures of the control (driver/unittests/take-screenshots.sh).
-add_executable(zew-screenshots unittests/Screenshots.cpp unittests/TestContainer.cpp unittests/DriverTestSupport.cpp
+add_executable(zew-screenshots unittests/Screenshots.cpp unittests/TestContainer.cpp unittests/DriverTestSupport.cpp unittests/DriverLoader.cpp
                                ${CMAKE_SOURCE_DIR}/visa/tests/VisaTestSupport.cpp)
 target_link_libraries(zew-screenshots PRIVATE GTest::gtest VISA32 zew_driver_guids ole32 oleaut32 uuid gdi32 comctl32)
 target_include_directories(zew-screenshots PRIVATE ${support_includes})
