@@ -56,6 +56,34 @@ const RegistryEntry kMemoryEntries[] = {
     {L"CLSID\\%CLSID%\\InprocServer32", L"ThreadingModel", L"Apartment"},
 };
 
+const RegistryEntry kProgramsEntries[] = {
+    {L"CLSID\\%CLSID%", nullptr, L"Programs Class"},
+    {L"CLSID\\%CLSID%\\Programmable", nullptr, nullptr},
+    {L"CLSID\\%CLSID%\\InprocServer32", nullptr, L"%MODULE%"},
+    {L"CLSID\\%CLSID%\\InprocServer32", L"ThreadingModel", L"Apartment"},
+};
+
+const RegistryEntry kProgramEntries[] = {
+    {L"CLSID\\%CLSID%", nullptr, L"Program Class"},
+    {L"CLSID\\%CLSID%\\Programmable", nullptr, nullptr},
+    {L"CLSID\\%CLSID%\\InprocServer32", nullptr, L"%MODULE%"},
+    {L"CLSID\\%CLSID%\\InprocServer32", L"ThreadingModel", L"Apartment"},
+};
+
+const RegistryEntry kStepsEntries[] = {
+    {L"CLSID\\%CLSID%", nullptr, L"Steps Class"},
+    {L"CLSID\\%CLSID%\\Programmable", nullptr, nullptr},
+    {L"CLSID\\%CLSID%\\InprocServer32", nullptr, L"%MODULE%"},
+    {L"CLSID\\%CLSID%\\InprocServer32", L"ThreadingModel", L"Apartment"},
+};
+
+const RegistryEntry kStepEntries[] = {
+    {L"CLSID\\%CLSID%", nullptr, L"Step Class"},
+    {L"CLSID\\%CLSID%\\Programmable", nullptr, nullptr},
+    {L"CLSID\\%CLSID%\\InprocServer32", nullptr, L"%MODULE%"},
+    {L"CLSID\\%CLSID%\\InprocServer32", L"ThreadingModel", L"Apartment"},
+};
+
 // The property pages: a ProgID each, and their CLSID keys.
 const wchar_t* const kPropPageGeneralKeys[] = {
     L"Zew4400.PropPageGeneral.1",
@@ -99,6 +127,10 @@ const RegistryScript kZew4400Script{kZew4400Keys, kZew4400Entries};
 const RegistryScript kRegisterScript{kChildKeys, kRegisterEntries};
 const RegistryScript kMemoriesScript{kChildKeys, kMemoriesEntries};
 const RegistryScript kMemoryScript{kChildKeys, kMemoryEntries};
+const RegistryScript kProgramsScript{kChildKeys, kProgramsEntries};
+const RegistryScript kProgramScript{kChildKeys, kProgramEntries};
+const RegistryScript kStepsScript{kChildKeys, kStepsEntries};
+const RegistryScript kStepScript{kChildKeys, kStepEntries};
 const RegistryScript kPropPageGeneralScript{kPropPageGeneralKeys, kPropPageGeneralEntries};
 const RegistryScript kPropPageAutoScript{kPropPageAutoKeys, kPropPageAutoEntries};
 

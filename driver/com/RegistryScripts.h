@@ -9,6 +9,10 @@ extern const RegistryScript kZew4400Script;
 extern const RegistryScript kRegisterScript;
 extern const RegistryScript kMemoriesScript;
 extern const RegistryScript kMemoryScript;
+extern const RegistryScript kProgramsScript;
+extern const RegistryScript kProgramScript;
+extern const RegistryScript kStepsScript;
+extern const RegistryScript kStepScript;
 extern const RegistryScript kPropPageGeneralScript;
 extern const RegistryScript kPropPageAutoScript;
 

@@ -1,6 +1,7 @@
 ' Drives a ZEW4400 through the driver, as a test sequencer would: connect,
 ' configure a test, run it, watch the monitored values, read the verdict;
-' then keep the conditions in a panel memory, find it by name and run it.
+' then keep the conditions in a panel memory, find it by name and run it;
+' then build, upload and run an auto-test program.
 Set driver = CreateObject("Zew4400.Zew4400")
 driver.Connect "dev1"
 WScript.Echo "Vendor:         " & driver.Vendor
@@ -72,6 +73,36 @@ Do
     Pause 0.4
 Loop
 If s = 1 Then WScript.Echo "Memory verdict: PASS" Else WScript.Echo "Memory verdict: FAIL (status " & s & ")"
+' An auto-test program of three steps: the memory saved above, given by its
+' name, then memory 0, then the saved memory again by its number. Free first:
+' an upload leaves any further steps of an older, longer program in place.
+Set program = driver.Programs(3)
+program.Free
+program.Name = "PUMP-LINE"
+program.ReturnOn = False
+program.Allocate 3
+program.Steps(0).Memory = "PUMP-HOUSING"
+program.Steps(0).NextInterval = 0.5
+program.Steps(1).Memory = 0
+program.Steps(1).NextInterval = 0
+program.Steps(2).Memory = 12
+For Each stepOfProgram In program.Steps
+    WScript.Echo "Program step " & stepOfProgram.Index & ":  memory " & stepOfProgram.Memory & ", then " & _
+        stepOfProgram.NextInterval & " s"
+Next
+program.Start
+WScript.Echo "Program:        """ & program.Name & """ uploaded and started"
+last = -1
+Do
+    s = Status()
+    If s <> last Then WScript.Echo "  status " & s & ": I = " & FormatNumber(driver.MonCurrent, 2) & " A"
+    last = s
+    If s <> 8 And s <> 12 Then Exit Do
+    Pause 0.2
+Loop
+If s = 1 Then WScript.Echo "Program verdict: PASS" Else WScript.Echo "Program verdict: FAIL (status " & s & ")"
+program.Allocate 0
+WScript.Echo "Read back:      """ & program.Name & """, " & program.Steps.Count & " steps"
 WScript.Echo "Registers:      ERR " & driver.Register.Err & ", DSR " & driver.Register.DeviceStatus & _
     ", FAIL " & driver.Register.Fail
 driver.Disconnect

@@ -1,6 +1,5 @@
 #include "CMemory.h"
 
-#include <charconv>
 #include <string>
 
 #include "../com/Bstr.h"
@@ -9,6 +8,7 @@
 #include "../session/Exchange.h"
 #include "CZew4400.h"
 #include "ItemName.h"
+#include "NumberText.h"
 
 namespace zew::objects {
 namespace {
@@ -18,13 +18,6 @@ using session::Exchange;
 constexpr double kShortestTime = 0.3;
 constexpr double kLongestTime = 999.0;
 constexpr double kLowerWhenOff = 0.001;
-
-// A number in fixed notation with the given decimals, as "%.*f" writes it.
-std::wstring Fixed(double value, int decimals) {
-    char digits[400];
-    const auto result = std::to_chars(digits, digits + sizeof digits, value, std::chars_format::fixed, decimals);
-    return session::FromAnsi(std::string_view(digits, static_cast<std::size_t>(result.ptr - digits)));
-}
 
 const wchar_t* Flag(bool on) { return on ? L"1" : L"0"; }
 

@@ -19,6 +19,7 @@
 #include "CObjectArray.h"
 #include "IDriverChild.h"
 #include "ItemName.h"
+#include "VariantIndex.h"
 
 namespace zew::objects {
 
@@ -86,28 +87,18 @@ protected:
         return item->QueryInterface(__uuidof(ItemInterface), reinterpret_cast<void**>(pVal));
     }
 
-    // VT_I2 and VT_I4: a position, of which only the low 16 bits count.
-    // VT_BSTR: the first item whose name, freshly read from the instrument,
-    // is the one given. Nothing else is an index, and nothing is coerced.
+    // A number is a position, a name the first item whose name, freshly read
+    // from the instrument, is the one given (see VariantIndex.h).
     HRESULT ItemOf(const VARIANT& index, ItemInterface** pVal) {
         if (!pVal) return E_POINTER;
         *pVal = nullptr;
-        // A script host passes a variable by reference (VBScript's
-        // Memories(i)): one level of reference is looked through, so that a
-        // variable finds what its value finds.
-        const VARIANT& value = (index.vt == (VT_BYREF | VT_VARIANT) && index.pvarVal) ? *index.pvarVal : index;
-        switch (value.vt) {
-            case VT_I2: return ItemAt(value.iVal, pVal);
-            case VT_I4: return ItemAt(Low16(value.lVal), pVal);
-            case VT_BSTR: return ItemNamed(com::View(value.bstrVal), pVal);
-            case VT_BYREF | VT_I2: return value.piVal ? ItemAt(*value.piVal, pVal) : E_INVALIDARG;
-            case VT_BYREF | VT_I4: return value.plVal ? ItemAt(Low16(*value.plVal), pVal) : E_INVALIDARG;
-            case VT_BYREF | VT_BSTR: return value.pbstrVal ? ItemNamed(com::View(*value.pbstrVal), pVal) : E_INVALIDARG;
+        const VariantIndex value = ReadVariantIndex(index);
+        switch (value.kind) {
+            case VariantIndex::Kind::Number: return ItemAt(value.number, pVal);
+            case VariantIndex::Kind::Name: return ItemNamed(value.name, pVal);
             default: return E_INVALIDARG;
         }
     }
-
-    static int16_t Low16(long value) { return static_cast<int16_t>(static_cast<uint16_t>(value & 0xFFFF)); }
 
     // Each item's name is refreshed in turn, up to the first that matches, so
     // a lookup costs one exchange per item passed. A failed refresh ends it.

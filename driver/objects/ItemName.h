@@ -26,6 +26,16 @@ inline bool IsValidItemName(std::wstring_view name) {
     return true;
 }
 
+// Whether a name can go out between the double quotes of a command line:
+// no double quote and no control character. Names read from the instrument
+// are not checked as a client's are, so they are checked before they go out.
+inline bool FitsInQuotes(std::wstring_view name) {
+    for (const wchar_t c : name) {
+        if (c == L'"' || c < L' ' || c == 0x7F) return false;
+    }
+    return true;
+}
+
 // The Name property of a memory or a program: a copy out, and a checked
 // name in (a null BSTR is "").
 inline HRESULT GetItemName(const std::wstring& name, BSTR* pVal) {

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <string>
+#include <vector>
 
 #include "DriverTestSupport.h"
 #include "MonitorTestSupport.h"
@@ -219,6 +220,75 @@ TEST_F(AutoMonitor, AFailingSinkDoesNotStopTheNextAndASinkMayCallTheDriver) {
     EXPECT_EQ(resistance, 0.042);
     m.point->Unadvise(cookie);
     EXPECT_EQ(second.Refs(), 1u);
+}
+
+// A whole auto test on the simulated instrument, followed through TestingR:
+// three steps, the second given by its memory's name and holding until the
+// client's next START, then the verdict.
+TEST_F(AutoMonitor, AnUploadedProgramRunsStepByStepToItsVerdict) {
+    ZvUseVirtualClock(VI_TRUE);
+    Monitored m(L"dev1");
+    for (const char* memory : {"MEMORY 1,\"FIRST\",10.0,0.500,0.001,0.5,50,0,0,1",
+                               "MEMORY 7,\"BURN-IN\",20.0,0.500,0.001,0.5,50,0,0,1",
+                               "MEMORY 2,\"LAST\",15.0,0.500,0.001,0.5,50,0,0,1"})
+        InstrumentLine("GPIB0::1", memory);
+    ComPtr<IProgram> program = ProgramOf(m.driver.get(), 4);
+    ASSERT_EQ(program->Allocate(3), S_OK);
+    VARIANT memory;
+    memory.vt = VT_I2;
+    memory.iVal = 1;
+    ASSERT_EQ(StepOf(program.get(), 0)->put_Memory(memory), S_OK);
+    StepOf(program.get(), 0)->put_NextInterval(0.3);
+    memory.vt = VT_BSTR;
+    memory.bstrVal = SysAllocString(L"BURN-IN");
+    ASSERT_EQ(StepOf(program.get(), 1)->put_Memory(memory), S_OK);
+    VariantClear(&memory);
+    StepOf(program.get(), 1)->put_NextInterval(10.0);
+    memory.vt = VT_I4;
+    memory.lVal = 2;
+    ASSERT_EQ(StepOf(program.get(), 2)->put_Memory(memory), S_OK);
+
+    // Every event moves the instrument's clock on by 0.1 s. Output off for
+    // 2 s, longer than any interval, means the program holds: the client
+    // continues it.
+    int quiet = 0;
+    bool continued = false;
+    m.sink.action = [&] {
+        const TestingR& e = m.sink.events.back();
+        quiet = (e.status == 8 && e.current == 0.0) ? quiet + 1 : 0;
+        if (quiet == 20 && !continued) {
+            continued = true;
+            Bstr start(L"START");
+            EXPECT_EQ(m.driver->SetString(start.get()), S_OK);
+        }
+        ZvAdvanceClock(0.1);
+    };
+    ASSERT_EQ(program->Start(), S_OK);
+    const auto over = [&] {
+        return !m.sink.events.empty() && m.sink.events.back().status != 8 && m.sink.events.back().status != 12;
+    };
+    ASSERT_TRUE(PumpUntil(over, 20000));
+    EXPECT_EQ(m.sink.events.back().status, 1);   // PASS
+    EXPECT_TRUE(continued);
+    std::vector<double> currents;   // the steps' currents, in the order they ran
+    for (const TestingR& e : m.sink.events) {
+        if (e.status == 8 && e.current > 0.0 && (currents.empty() || currents.back() != e.current))
+            currents.push_back(e.current);
+    }
+    EXPECT_EQ(currents, (std::vector<double>{10.0, 20.0, 15.0}));
+    const size_t events = m.sink.events.size();
+    PumpFor(50);
+    EXPECT_EQ(m.sink.events.size(), events);   // silence after the verdict
+}
+
+TEST_F(AutoMonitor, AProgramIsMonitoredOnlyOnceItsStartWentOut) {
+    Monitored m(L"dev1");
+    ComPtr<IProgram> program = ProgramOf(m.driver.get(), 3);
+    ASSERT_EQ(program->Allocate(1), S_OK);
+    ZvFailNext(ZV_OP_WRITE, 8, VI_ERROR_IO);   // START, after four lines and their *STB?
+    EXPECT_EQ(program->Start(), static_cast<HRESULT>(0x800A04CE));
+    PumpFor(100);
+    EXPECT_EQ(Polls("GPIB0::1"), 0u);
 }
 
 }  // namespace

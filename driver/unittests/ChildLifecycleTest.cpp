@@ -30,13 +30,15 @@ HRESULT LookUpUnknownName(Collection* collection) {
 
 struct Children {
     explicit Children(IZew4400* driver)
-        : reg(RegisterOf(driver)), memories(MemoriesOf(driver)), memory(MemoryOf(driver, 6)) {
+        : reg(RegisterOf(driver)), memories(MemoriesOf(driver)), memory(MemoryOf(driver, 6)),
+          program(ProgramOf(driver, 6)) {
         driver->get_Programs(programs.put());
     }
     ComPtr<IRegister> reg;
     ComPtr<IPrograms> programs;
     ComPtr<IMemories> memories;
     ComPtr<IMemory> memory;
+    ComPtr<IProgram> program;
 
     // Every instrument method of the children, by name.
     std::vector<std::pair<const char*, std::function<HRESULT()>>> Methods() {
@@ -56,6 +58,9 @@ struct Children {
             {"Start", [this] { return memory->Start(); }},
             {"Memories(name)", memoryNamed},
             {"Programs(name)", programNamed},
+            {"Allocate(0)", [this] { return program->Allocate(0); }},
+            {"Free", [this] { return program->Free(); }},
+            {"Program.Start", [this] { return program->Start(); }},
         };
     }
 
@@ -93,9 +98,21 @@ TEST_F(ChildLifecycle, InstrumentMethodsNeedAConnectedDriver) {
 TEST_F(ChildLifecycle, ChildrenKeptAfterTheDriverIsReleasedReachNothing) {
     ASSERT_EQ(Connect(driver.get(), L"dev1"), S_OK);
     Children children(driver.get());
+    // A step in its program, and one that left it, both made while connected.
+    ASSERT_EQ(children.program->Allocate(1), S_OK);
+    ComPtr<IStep> left = StepOf(children.program.get(), 0);
+    ASSERT_EQ(children.program->Allocate(1), S_OK);
+    ComPtr<IStep> kept = StepOf(children.program.get(), 0);
     driver.reset();   // still connected when it goes
     ZvClearLogs(nullptr);
     children.ExpectNotInitialized(L"GPIB0::1");
+    for (IStep* step : {left.get(), kept.get()}) {
+        VARIANT name;
+        name.vt = VT_BSTR;
+        name.bstrVal = SysAllocString(L"ANY");
+        EXPECT_EQ(step->put_Memory(name), kNotInitialized);
+        VariantClear(&name);
+    }
     EXPECT_EQ(Trace("GPIB0::1"), "");
     // The memory's checks keep the last model's limits.
     EXPECT_EQ(children.memory->put_Current(2.9), E_INVALIDARG);
@@ -127,7 +144,8 @@ TEST_F(ChildLifecycle, TheLockIsReleasedWhenAWriteOrAReadFails) {
     for (const auto& [op, hr, text] : {std::tuple{ZV_OP_WRITE, kWriteFailed, L"Error writing to instrument in device %s."},
                                        {ZV_OP_READ, kReadFailed, L"Error reading from instrument in device %s."}}) {
         for (auto& [name, method] : children.Methods()) {
-            if (op == ZV_OP_READ && (std::string(name) == "Save" || std::string(name) == "Start")) continue;   // no reply read
+            const std::string called = name;
+            if (op == ZV_OP_READ && (called == "Save" || called == "Start" || called == "Free")) continue;   // no reply read
             ZvFailNext(op, 0, op == ZV_OP_READ ? VI_ERROR_TMO : VI_ERROR_IO);
             EXPECT_EQ(method(), hr) << name;
             EXPECT_EQ(ErrorDescription(), Message(text, L"GPIB0::1")) << name;

@@ -44,6 +44,30 @@ ComPtr<IMemory> MemoryOf(IZew4400* driver, short n) {
     return memory;
 }
 
+ComPtr<IProgram> ProgramOf(IZew4400* driver, short n) {
+    VARIANT index;
+    index.vt = VT_I2;
+    index.iVal = n;
+    ComPtr<IPrograms> programs;
+    ComPtr<IProgram> program;
+    if (driver->get_Programs(programs.put()) == S_OK) programs->get_Item(index, program.put());
+    return program;
+}
+
+ComPtr<IStep> StepOf(IProgram* program, long n) {
+    ComPtr<ISteps> steps;
+    ComPtr<IStep> step;
+    if (program->get_Steps(steps.put()) == S_OK) steps->get_Item(n, step.put());
+    return step;
+}
+
+long StepCount(IProgram* program) {
+    ComPtr<ISteps> steps;
+    long count = -1;
+    if (program->get_Steps(steps.put()) == S_OK) steps->get_Count(&count);
+    return count;
+}
+
 std::wstring ErrorDescription() {
     ComPtr<IErrorInfo> info;
     if (GetErrorInfo(0, info.put()) != S_OK || !info) return L"";

@@ -32,6 +32,10 @@ HRESULT Connect(IZew4400* driver, const wchar_t* device);
 ComPtr<IRegister> RegisterOf(IZew4400* driver);
 ComPtr<IMemories> MemoriesOf(IZew4400* driver);
 ComPtr<IMemory> MemoryOf(IZew4400* driver, short n);
+// Program n, by a VT_I2 number; a program's step n and its number of steps.
+ComPtr<IProgram> ProgramOf(IZew4400* driver, short n);
+ComPtr<IStep> StepOf(IProgram* program, long n);
+long StepCount(IProgram* program);
 
 // The description of the calling thread's error information ("" when none);
 // the information is consumed.

@@ -1,6 +1,10 @@
 // The replies about panel memories and programs, as untrusted text.
 #include <gtest/gtest.h>
 
+#include <string>
+#include <string_view>
+#include <utility>
+
 #include "parsers/MemoryReply.h"
 #include "parsers/ProgramReply.h"
 
@@ -55,4 +59,46 @@ TEST(MemoryReplyTest, ProgramNameEndsAtTheLineEnd) {
     EXPECT_EQ(ProgramNameOfReply("A,B\n"), "A,B");
     EXPECT_EQ(ProgramNameOfReply("ABCDEFGHIJKLMNOP\r\n"), "ABCDEFGHIJKL");
     EXPECT_EQ(ProgramNameOfReply(""), "");
+}
+
+TEST(MemoryReplyTest, ProgramReturnAndTotal) {
+    EXPECT_TRUE(ProgramReturnOfReply("1\r\n"));
+    EXPECT_TRUE(ProgramReturnOfReply("ON 1"));
+    EXPECT_FALSE(ProgramReturnOfReply("0\r\n"));
+    EXPECT_FALSE(ProgramReturnOfReply(""));
+
+    const auto total = [](std::string_view reply) {
+        const ProgramTotal t = ProgramTotalOfReply(reply);
+        return std::pair(t.steps, t.recognised);
+    };
+    EXPECT_EQ(total("2\r\n"), std::pair(2, true));
+    EXPECT_EQ(total(" 100"), std::pair(100, true));
+    EXPECT_EQ(total("0\n"), std::pair(0, true));
+    EXPECT_EQ(total("101\n"), std::pair(100, false));
+    EXPECT_EQ(total("99999999999999999999\n"), std::pair(100, false));
+    EXPECT_EQ(total("-3\n"), std::pair(0, false));
+    EXPECT_EQ(total("none\n"), std::pair(0, false));
+    EXPECT_EQ(total(""), std::pair(0, false));
+}
+
+TEST(MemoryReplyTest, ProgramStepTakesAMemoryAndAnIntervalOrHold) {
+    const ProgramStepReply held = ParseProgramStep("4,HOLD\n");
+    EXPECT_TRUE(held.Complete());
+    EXPECT_EQ(held.memory, 4);
+    EXPECT_EQ(held.interval, 10.0);
+    EXPECT_EQ(ParseProgramStep("7,2.5\r\n").interval, 2.5);
+    EXPECT_EQ(ParseProgramStep("99,9.9,extra").interval, 9.9);
+    EXPECT_EQ(ParseProgramStep("0,0.0").memory, 0);
+
+    // What a step cannot hold is left out, field by field.
+    const ProgramStepReply noComma = ParseProgramStep("7\n");
+    EXPECT_EQ(noComma.memory, 7);
+    EXPECT_FALSE(noComma.interval);
+    for (const char* reply : {"", ",", "x,1.0", "100,1.0", "-1,1.0", ",HOLD"}) {
+        EXPECT_FALSE(ParseProgramStep(reply).memory) << reply;
+    }
+    for (const char* reply : {"1,", "1,10.5", "1,-0.1", "1,abc", "1,,HOLD", "1,9.95"}) {
+        EXPECT_FALSE(ParseProgramStep(reply).interval) << reply;
+    }
+    EXPECT_FALSE(ParseProgramStep(std::string(100000, ',')).Complete());
 }

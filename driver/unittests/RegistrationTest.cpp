@@ -120,6 +120,14 @@ const ChildClass kChildClasses[] = {
      L"IMemories Interface"},
     {&CLSID_Memory, &IID_IMemory, L"CLSID\\{9444C55B-D29D-4653-95B3-D58042AAA3D4}", L"Memory Class",
      L"IMemory Interface"},
+    {&CLSID_Programs, &IID_IPrograms, L"CLSID\\{A76F161C-3D26-4E72-BE77-5E8170F0D329}", L"Programs Class",
+     L"IPrograms Interface"},
+    {&CLSID_Program, &IID_IProgram, L"CLSID\\{21B57ABA-5B71-459A-B549-FED66613640C}", L"Program Class",
+     L"IProgram Interface"},
+    {&CLSID_Steps, &IID_ISteps, L"CLSID\\{9B09C1B3-A618-40C7-A812-CECF1CF4B10F}", L"Steps Class",
+     L"ISteps Interface"},
+    {&CLSID_Step, &IID_IStep, L"CLSID\\{A15FAAC1-DB98-4D4D-BE27-E7E5FE0BB73C}", L"Step Class",
+     L"IStep Interface"},
 };
 
 std::wstring Documentation(ITypeInfo* info, MEMBERID id = MEMBERID_NIL) {
@@ -174,6 +182,18 @@ TEST(RegistrationTest, ChildClassesAreRegisteredCreatableAndDescribedAsNotCreata
     ComPtr<ITypeInfo> reg;
     ASSERT_EQ(typeLib->GetTypeInfoOfGuid(IID_IRegister, reg.put()), S_OK);
     EXPECT_EQ(Documentation(reg.get(), 6), L"Protection: Returns protectin register");
+    // The program's members, by their DISPIDs.
+    ComPtr<ITypeInfo> program, step;
+    ASSERT_EQ(typeLib->GetTypeInfoOfGuid(IID_IProgram, program.put()), S_OK);
+    EXPECT_EQ(Documentation(program.get(), 1), L"Steps: Returns ref to Steps object");
+    EXPECT_EQ(Documentation(program.get(), 4), L"ReturnOn: Sets/gets ReturnOn on/off setting");
+    EXPECT_EQ(Documentation(program.get(), 5), L"Allocate: Allocate step object");
+    EXPECT_EQ(Documentation(program.get(), 6), L"Free: Free step object");
+    EXPECT_EQ(Documentation(program.get(), 7), L"Start: Starts test");
+    ASSERT_EQ(typeLib->GetTypeInfoOfGuid(IID_IStep, step.put()), S_OK);
+    EXPECT_EQ(Documentation(step.get(), 0), L"Index: Returns Index in the collection");
+    EXPECT_EQ(Documentation(step.get(), 2), L"Memory: Sets/gets memory number or name");
+    EXPECT_EQ(Documentation(step.get(), 3), L"NextInterval: Sets/gets next interval");
 
     ASSERT_EQ(Call("DllUnregisterServer"), S_OK);
     for (const ChildClass& c : kChildClasses) EXPECT_FALSE(KeyExists(c.key)) << c.className;

@@ -7,7 +7,8 @@ zew_add_test(driver_tests
   SOURCES unittests/ConnectTest.cpp unittests/TransportTest.cpp unittests/LockTest.cpp unittests/ProcessStateTest.cpp
           unittests/RegistrationTest.cpp unittests/TestConditionsTest.cpp unittests/TestRunTest.cpp
           unittests/SystemSettingsTest.cpp unittests/ConnectableTest.cpp unittests/RegisterTest.cpp
-          unittests/MemoryTest.cpp unittests/CollectionTest.cpp unittests/ChildLifecycleTest.cpp ${support}
+          unittests/MemoryTest.cpp unittests/CollectionTest.cpp unittests/ChildLifecycleTest.cpp
+          unittests/ProgramTest.cpp ${support}
   LIBS VISA32 zew_driver_guids ole32 oleaut32 uuid version)
 target_include_directories(driver_tests PRIVATE ${support_includes})
 add_dependencies(driver_tests Zew4400 VISA32_dll)

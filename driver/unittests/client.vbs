@@ -38,6 +38,24 @@ m.Save
 name = "VBS"
 WScript.Echo "found: " & driver.Memories(name).Index & " " & driver.Register.Err
 
+' A program built step by step, one memory given by a variable holding its
+' name; uploaded, then read back.
+Set p = driver.Programs(5)
+p.Allocate 2
+p.Steps(0).Memory = name
+p.Steps(1).Memory = CLng(3)
+p.Steps(1).NextInterval = 10
+n = 0
+For Each s In p.Steps
+    n = n + 1
+Next
+WScript.Echo "steps: " & p.Steps.Count & " " & n & " " & p.Steps(0).Memory & " " & TypeName(p.Steps(1).Memory) & _
+    " " & p.Steps(1).NextInterval
+p.Start
+p.Allocate 0
+WScript.Echo "read: " & p.Steps.Count & " " & p.Steps(0).Memory & " " & TypeName(p.Steps(0).Memory) & " " & _
+    p.Steps(1).NextInterval
+
 On Error Resume Next
 driver.Connect "dev99x"
 driver.Connect "nosuch::1"

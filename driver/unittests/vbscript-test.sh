@@ -21,6 +21,8 @@ status: 1073676293
 memories: 100 100 4950
 programs: 100 100 4950
 found: 7 0
+steps: 2 2 7 Long 10
+read: 2 7 Integer 10
 open: 1220 Unable to open instrument in device NOSUCH::1.
 long: 5
 after: 0'
