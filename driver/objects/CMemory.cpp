@@ -122,6 +122,9 @@ STDMETHODIMP CMemory::put_OffsetON(VARIANT_BOOL newVal) {
 // limit is off, and the upper limit must lie above it.
 STDMETHODIMP CMemory::Save() {
     if (!(upper_ > lower_)) return E_INVALIDARG;
+    // Only a name read from the instrument can hold a character that would
+    // break the quoted name and shift every field after it.
+    if (!FitsInQuotes(name_)) return E_INVALIDARG;
     return Exchange(session_, [&] {
         const std::wstring line = L"MEMORY " + std::to_wstring(index_) + L",\"" + name_ + L"\"," + Fixed(current_, 1) +
                                   L"," + Fixed(upper_, 3) + L"," + Fixed(lower_, 3) + L"," + Fixed(execTime_, 1) +

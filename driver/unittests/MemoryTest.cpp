@@ -125,6 +125,13 @@ TEST_F(MemoryTest, LoadOfAnIncompleteReplyKeepsWhatItLacksAndSaysSo) {
     ZvQueueReply("GPIB0::1", "MEMORY? 2", (std::string(5000, 'N') + "\n").c_str());
     EXPECT_EQ(memory->Load(), S_FALSE);
     EXPECT_EQ(Read(memory.get()).name, std::wstring(12, L'N'));
+
+    // A name read with a double quote cannot go back out inside quotes.
+    ZvQueueReply("GPIB0::1", "MEMORY? 2", "A\"B,10.0,0.500,0.010,2.0,60,1,0,1\n");
+    EXPECT_EQ(memory->Load(), S_OK);
+    ZvClearLogs(nullptr);
+    EXPECT_EQ(memory->Save(), E_INVALIDARG);
+    EXPECT_EQ(WireLog("GPIB0::1"), "");
 }
 
 TEST_F(MemoryTest, StartRecallsTheStoredMemoryAndStartsATest) {
