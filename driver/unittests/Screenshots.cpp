@@ -1,12 +1,15 @@
 // zew-screenshots: pictures of the control for the README, taken from the
 // screen of a virtual display: the About box, both property pages in the
 // system's property frame, and the control drawn in design mode on a form of
-// the tests' own container. Writes About.bmp, General.bmp, Auto.bmp and
-// DesignMode.bmp into the directory given as its argument.
+// the tests' own container, and the help that a page's Help opens. Writes
+// About.bmp, General.bmp, Auto.bmp, DesignMode.bmp and Help.bmp into the
+// directory given as its first argument; the second names the folder of
+// ZEW4400.CHM.
 #include <windows.h>
 #include <ocidl.h>
 #include <olectl.h>
 #include <prsht.h>
+#include <commctrl.h>
 
 #include <cstdio>
 #include <string>
@@ -47,6 +50,7 @@ bool SaveWindow(HWND window, const wchar_t* name) {
                   fwrite(bits, size, 1, out) == 1;
         fclose(out);
     }
+    std::fprintf(stderr, "zew-screenshots: %ls %s\n", name, written ? "taken" : "NOT written");
     SelectObject(memory, old);
     DeleteObject(bitmap);
     DeleteDC(memory);
@@ -102,6 +106,44 @@ void CALLBACK PhotographPages(HWND, UINT, UINT_PTR timer, DWORD) {
     }
 }
 
+// What a property page's Help button opens: the page's topic of the help file
+// in the given folder, in the HTML help viewer.
+bool PhotographHelp(REFCLSID pageClass, const std::wstring& helpDirectory) {
+    ComPtr<IPropertyPage> page;
+    if (FAILED(CoCreateInstance(pageClass, nullptr, CLSCTX_INPROC_SERVER, IID_IPropertyPage, page.put_void()))) {
+        std::fprintf(stderr, "zew-screenshots: no property page\n");
+        return false;
+    }
+    const HRESULT hr = page->Help(helpDirectory.c_str());
+    Settle(3000);
+    const HWND viewer = FindWindowW(L"HH Parent", nullptr);
+    if (FAILED(hr) || !viewer) {
+        std::fprintf(stderr, "zew-screenshots: Help gave 0x%08lx and no help window\n", static_cast<unsigned long>(hr));
+        return false;
+    }
+    SetWindowPos(viewer, HWND_TOP, 40, 40, 760, 520, SWP_SHOWWINDOW);
+    // Open the guides and the property pages in the contents.
+    HWND contents = nullptr;
+    EnumChildWindows(viewer, [](HWND child, LPARAM found) -> BOOL {
+        wchar_t className[32] = {};
+        GetClassNameW(child, className, 32);
+        if (std::wstring(className) != WC_TREEVIEWW) return TRUE;
+        *reinterpret_cast<HWND*>(found) = child;
+        return FALSE;
+    }, reinterpret_cast<LPARAM>(&contents));
+    if (contents) {
+        HTREEITEM item = TreeView_GetRoot(contents);
+        for (int i = 0; item && i < 3; ++i, item = TreeView_GetNextSibling(contents, item)) {
+            if (i > 0) TreeView_Expand(contents, item, TVE_EXPAND);
+        }
+    }
+    Settle(1000);
+    const bool saved = SaveWindow(viewer, L"Help.bmp");
+    PostMessageW(viewer, WM_CLOSE, 0, 0);
+    Settle(500);
+    return saved;
+}
+
 template <class T>
 ComPtr<T> As(IUnknown* object, REFIID iid) {
     ComPtr<T> result;
@@ -112,8 +154,8 @@ ComPtr<T> As(IUnknown* object, REFIID iid) {
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
-    if (argc < 2) {
-        std::fprintf(stderr, "usage: zew-screenshots DIRECTORY\n");
+    if (argc < 3) {
+        std::fprintf(stderr, "usage: zew-screenshots DIRECTORY HELP-DIRECTORY\n");
         return 2;
     }
     g_directory = argv[1];
@@ -153,6 +195,8 @@ int wmain(int argc, wchar_t** argv) {
         if (!SaveWindow(form.Window(), L"DesignMode.bmp")) status = 1;
         ole->Close(OLECLOSE_NOSAVE);
         ole->SetClientSite(nullptr);
+
+        if (!PhotographHelp(CLSID_PropPageGeneral, argv[2])) status = 1;
     }
     OleUninitialize();
     return status;

@@ -9,12 +9,14 @@ build=$root/build/$arch
 out=$root/docs/images
 shots=$(mktemp -d)
 trap 'rm -rf "$shots"' EXIT
-cmake --build "$build" --target zew-screenshots
+cmake --build "$build" --target zew-screenshots zew_help
 "$root/scripts/wine-run" --prefix "$build/wineprefix" --arch "$arch" --init
+# The property frame creates the pages by their registered classes.
+"$root/scripts/wine-run" --prefix "$build/wineprefix" --arch "$arch" regsvr32 /s "Z:${build//\//\\}\\bin\\Zew4400.ocx"
 "$root/scripts/wine-run" --prefix "$build/wineprefix" --arch "$arch" --x \
-  "$build/bin/zew-screenshots.exe" "Z:${shots//\//\\}"
+  "$build/bin/zew-screenshots.exe" "Z:${shots//\//\\}" "Z:${build//\//\\}\\help"
 mkdir -p "$out"
-for name in About General Auto DesignMode; do
+for name in About General Auto DesignMode Help; do
   python3 "$root/driver/unittests/bmp-to-png.py" "$shots/$name.bmp" "$out/$name.png"
 done
 "$root/scripts/wine-run" --prefix "$build/wineprefix" --arch "$arch" --shutdown

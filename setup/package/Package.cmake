@@ -1,20 +1,9 @@
-# The product package: a folder (and a zip of it) with Setup.exe, the driver
-# and its install list, ready to hand to a test PC. The stand-in VISA32.DLL is
-# never part of it: it would replace the PC's real VISA library.
-set(ZEW_HELP_FILE "" CACHE FILEPATH "help file installed beside the driver, if any")
+# The product package: a folder (and a zip of it) with Setup.exe, the driver,
+# its help file and its install list, ready to hand to a test PC. The stand-in
+# VISA32.DLL is never part of it: it would replace the PC's real VISA library.
 
 set(package_dir ${CMAKE_BINARY_DIR}/package/Zew4400)
 set(package_zip ${CMAKE_BINARY_DIR}/package/Zew4400-${ZEW_WINE_ARCH}.zip)
-set(ZEW_PACKAGE_HELP_LINE "")
-set(ZEW_PACKAGE_HELP_ENTRY "")
-set(help_copy)
-if(ZEW_HELP_FILE AND EXISTS ${ZEW_HELP_FILE})
-  get_filename_component(help_name ${ZEW_HELP_FILE} NAME)
-  string(TOUPPER ${help_name} help_name)
-  set(ZEW_PACKAGE_HELP_LINE "HelpFile=${help_name}")
-  set(ZEW_PACKAGE_HELP_ENTRY "File02=${help_name},SHARED,COPY")
-  set(help_copy COMMAND ${CMAKE_COMMAND} -E copy ${ZEW_HELP_FILE} ${package_dir}/${help_name})
-endif()
 configure_file(${CMAKE_CURRENT_LIST_DIR}/SETUP.LST.in ${CMAKE_CURRENT_BINARY_DIR}/SETUP.LST @ONLY NEWLINE_STYLE CRLF)
 
 add_custom_command(
@@ -24,10 +13,10 @@ add_custom_command(
   COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:Setup> ${package_dir}/Setup.exe
   COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:Zew4400> ${package_dir}/ZEW4400.OCX
   COMMAND ${CMAKE_COMMAND} -E copy ${CMAKE_CURRENT_BINARY_DIR}/SETUP.LST ${package_dir}/SETUP.LST
-  ${help_copy}
+  COMMAND ${CMAKE_COMMAND} -E copy ${ZEW_HELP_CHM} ${package_dir}/ZEW4400.CHM
   COMMAND ${CMAKE_COMMAND} -E chdir ${CMAKE_BINARY_DIR}/package
           ${CMAKE_COMMAND} -E tar cf ${package_zip} --format=zip Zew4400
-  DEPENDS Setup Zew4400 ${CMAKE_CURRENT_BINARY_DIR}/SETUP.LST
+  DEPENDS Setup Zew4400 ${CMAKE_CURRENT_BINARY_DIR}/SETUP.LST ${ZEW_HELP_CHM} zew_help
   COMMENT "Laying out the driver package in ${package_dir}"
   VERBATIM)
 add_custom_target(driver_package ALL DEPENDS ${package_zip})

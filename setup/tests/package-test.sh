@@ -20,7 +20,17 @@ trap '"${run[@]}" --shutdown; rm -rf "$prefix" "$prefix.lock"' EXIT
 "$root/scripts/install-package.sh" "$prefix" "$arch" "$package" "$visa_dir"
 
 shared="$prefix/drive_c/Program Files/Common Files/Orvanta Shared"
-[ -f "$shared/ZEW4400.OCX" ] || { echo "ZEW4400.OCX is not in the shared folder"; exit 1; }
+for file in ZEW4400.OCX ZEW4400.CHM; do
+  [ -f "$shared/$file" ] || { echo "$file is not in the shared folder"; exit 1; }
+done
+# The type library names ZEW4400.CHM as its help file, in the folder it was
+# registered from: the help beside the driver.
+helpdirs=$("${run[@]}" reg query 'HKEY_CLASSES_ROOT\TypeLib' /s 2>/dev/null | tr -d '\r' |
+          awk '/\\HELPDIR$/ { getline; print }')
+if ! grep -qE 'REG_SZ +C:\\Program Files\\Common Files\\Orvanta Shared$' <<<"$helpdirs"; then
+  echo "the type library's help folder is not the shared folder: $helpdirs"
+  exit 1
+fi
 
 script=$(mktemp --suffix=.vbs)
 printf 'Set o = CreateObject("Zew4400.Zew4400")\r\nWScript.Echo "created " & TypeName(o)\r\n' >"$script"
