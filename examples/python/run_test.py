@@ -85,21 +85,27 @@ def run_test(device):
 
 
 def run_with_events(device):
-    """The same test watched by the driver's automatic monitor, which reports
-    it as TestingR events. The monitor runs on timers of this thread, so the
-    thread pumps its messages while it waits."""
+    """A test watched by the driver's automatic monitor, which reports it as
+    TestingR events. The monitor runs on timers of this thread, so the thread
+    pumps its messages while it waits."""
     driver = win32com.client.DispatchWithEvents("Zew4400.Zew4400", TestEvents)
     driver.Connect(device)
+    driver.Current = 10
+    driver.LimitUpper = 0.1
+    driver.ExecTime = 2
     driver.AutoMonitorInterval = 250
     driver.AutoMonitorEnabled = True
+    TestEvents.last_status = 0
     driver.Start()
     deadline = time.monotonic() + 30
-    TestEvents.last_status = 0
-    while TestEvents.last_status in (0, *TESTING) and time.monotonic() < deadline:
+    while TestEvents.last_status in (0, *TESTING):
+        if time.monotonic() > deadline:
+            raise TimeoutError("no verdict within 30 seconds")
         pythoncom.PumpWaitingMessages()
         time.sleep(0.01)
     driver.AutoMonitorEnabled = False
     driver.Disconnect()
+    print("Verdict (events):", {1: "PASS", 2: "FAIL"}.get(TestEvents.last_status, TestEvents.last_status))
 
 
 def main():

@@ -83,5 +83,6 @@ Public Sub RunZewTest()
 
 Failed:
     MsgBox "The test stopped: error " & Err.Number & vbCrLf & Err.Description, vbExclamation, "ZEW4400"
+    On Error Resume Next
     If Not driver Is Nothing Then driver.Disconnect
 End Sub
