@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Builds the driver and its package, installs the package in a demo Wine
 # prefix with the unattended installer (the way a test PC gets it) and runs
-# driver/demo/demo.vbs with Wine's script host, then zew-events-demo.exe,
-# against the simulated instrument inside the stand-in VISA32.DLL.
+# driver/demo/demo.vbs with Wine's script host, then the C++ events example
+# (examples/cpp/Events.cpp, zew-example-events.exe), against the simulated
+# instrument inside the stand-in VISA32.DLL.
 #   driver-demo.sh [win32|win64]
 # Without an argument it runs the 32-bit driver, the one form designers and
 # office macros load, or the 64-bit one where this machine cannot run 32-bit
@@ -24,8 +25,8 @@ echo "demo: running the $arch driver"
 
 step="configuring the $arch build (cmake --preset $arch)"
 cmake --preset "$arch" >/dev/null
-step="building the driver package, VISA32.DLL and zew-events-demo.exe ($arch)"
-cmake --build --preset "$arch" --target driver_package VISA32_dll zew-events-demo >/dev/null
+step="building the driver package, VISA32.DLL and zew-example-events.exe ($arch)"
+cmake --build --preset "$arch" --target driver_package VISA32_dll zew-example-events >/dev/null
 
 bin=$root/build/$arch/bin
 prefix=$root/build/$arch/demo-prefix
@@ -41,7 +42,7 @@ step="running driver/demo/demo.vbs with Wine's cscript"
 (cd "$bin" && "${run[@]}" cscript //nologo "Z:$(echo "$root/driver/demo/demo.vbs" | tr / '\\')")
 # Events need a message loop, which the script host lacks: a C++ client
 # receives them.
-step="running zew-events-demo.exe"
-(cd "$bin" && "${run[@]}" zew-events-demo.exe)
+step="running zew-example-events.exe"
+(cd "$bin" && "${run[@]}" zew-example-events.exe)
 step="stopping the demo prefix's wineserver"
 "${run[@]}" --shutdown

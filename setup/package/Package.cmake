@@ -1,9 +1,18 @@
 # The product package: a folder (and a zip of it) with Setup.exe, the driver,
-# its help file and its install list, ready to hand to a test PC. The stand-in
-# VISA32.DLL is never part of it: it would replace the PC's real VISA library.
+# its help file, its type library and its install list, ready to hand to a
+# test PC, and an SDK folder for C++ clients: the header and GUID file made
+# from the type library, and the C++ examples. The stand-in VISA32.DLL is never
+# part of it: it would replace the PC's real VISA library.
 
 set(package_dir ${CMAKE_BINARY_DIR}/package/Zew4400)
 set(package_zip ${CMAKE_BINARY_DIR}/package/Zew4400-${ZEW_WINE_ARCH}.zip)
+set(sdk_files
+  ${ZEW_IDL_OUTPUT_DIR}/Zew4400Lib.h
+  ${ZEW_IDL_OUTPUT_DIR}/Zew4400Lib_i.c
+  ${CMAKE_SOURCE_DIR}/examples/cpp/ComSupport.h
+  ${CMAKE_SOURCE_DIR}/examples/cpp/EarlyBound.cpp
+  ${CMAKE_SOURCE_DIR}/examples/cpp/LateBound.cpp
+  ${CMAKE_SOURCE_DIR}/examples/cpp/Events.cpp)
 configure_file(${CMAKE_CURRENT_LIST_DIR}/SETUP.LST.in ${CMAKE_CURRENT_BINARY_DIR}/SETUP.LST @ONLY NEWLINE_STYLE CRLF)
 
 add_custom_command(
@@ -12,11 +21,15 @@ add_custom_command(
   COMMAND ${CMAKE_COMMAND} -E make_directory ${package_dir}
   COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:Setup> ${package_dir}/Setup.exe
   COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:Zew4400> ${package_dir}/ZEW4400.OCX
+  COMMAND ${CMAKE_COMMAND} -E copy ${ZEW_IDL_OUTPUT_DIR}/Zew4400Lib.tlb ${package_dir}/ZEW4400.TLB
   COMMAND ${CMAKE_COMMAND} -E copy ${CMAKE_CURRENT_BINARY_DIR}/SETUP.LST ${package_dir}/SETUP.LST
   COMMAND ${CMAKE_COMMAND} -E copy ${ZEW_HELP_CHM} ${package_dir}/ZEW4400.CHM
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${package_dir}/SDK
+  COMMAND ${CMAKE_COMMAND} -E copy ${sdk_files} ${package_dir}/SDK
   COMMAND ${CMAKE_COMMAND} -E chdir ${CMAKE_BINARY_DIR}/package
           ${CMAKE_COMMAND} -E tar cf ${package_zip} --format=zip Zew4400
-  DEPENDS Setup Zew4400 ${CMAKE_CURRENT_BINARY_DIR}/SETUP.LST ${ZEW_HELP_CHM} zew_help
+  DEPENDS Setup Zew4400 zew_driver_idl ${ZEW_IDL_OUTPUT_DIR}/Zew4400Lib.tlb ${sdk_files}
+          ${CMAKE_CURRENT_BINARY_DIR}/SETUP.LST ${ZEW_HELP_CHM} zew_help
   COMMENT "Laying out the driver package in ${package_dir}"
   VERBATIM)
 add_custom_target(driver_package ALL DEPENDS ${package_zip})

@@ -13,6 +13,10 @@ fi
 run=("$root/scripts/wine-run" --prefix "$prefix" --arch "$arch")
 
 [ ! -e "$package/VISA32.DLL" ] || { echo "the package must not carry VISA32.DLL"; exit 1; }
+for file in ZEW4400.TLB SDK/Zew4400Lib.h SDK/Zew4400Lib_i.c SDK/ComSupport.h SDK/EarlyBound.cpp SDK/LateBound.cpp \
+            SDK/Events.cpp; do
+  [ -f "$package/$file" ] || { echo "the package lacks $file"; exit 1; }
+done
 "${run[@]}" --shutdown
 rm -rf "$prefix"
 trap '"${run[@]}" --shutdown; rm -rf "$prefix" "$prefix.lock"' EXIT
@@ -20,7 +24,7 @@ trap '"${run[@]}" --shutdown; rm -rf "$prefix" "$prefix.lock"' EXIT
 "$root/scripts/install-package.sh" "$prefix" "$arch" "$package" "$visa_dir"
 
 shared="$prefix/drive_c/Program Files/Common Files/Orvanta Shared"
-for file in ZEW4400.OCX ZEW4400.CHM; do
+for file in ZEW4400.OCX ZEW4400.CHM ZEW4400.TLB; do
   [ -f "$shared/$file" ] || { echo "$file is not in the shared folder"; exit 1; }
 done
 # The type library names ZEW4400.CHM as its help file, in the folder it was
