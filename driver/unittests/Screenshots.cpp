@@ -106,6 +106,14 @@ void CALLBACK PhotographPages(HWND, UINT, UINT_PTR timer, DWORD) {
     }
 }
 
+BOOL CALLBACK FindTreeView(HWND child, LPARAM found) {
+    wchar_t className[32] = {};
+    GetClassNameW(child, className, 32);
+    if (std::wstring(className) != WC_TREEVIEWW) return TRUE;
+    *reinterpret_cast<HWND*>(found) = child;
+    return FALSE;
+}
+
 // What a property page's Help button opens: the page's topic of the help file
 // in the given folder, in the HTML help viewer.
 bool PhotographHelp(REFCLSID pageClass, const std::wstring& helpDirectory) {
@@ -124,13 +132,7 @@ bool PhotographHelp(REFCLSID pageClass, const std::wstring& helpDirectory) {
     SetWindowPos(viewer, HWND_TOP, 40, 40, 760, 520, SWP_SHOWWINDOW);
     // Open the guides and the property pages in the contents.
     HWND contents = nullptr;
-    EnumChildWindows(viewer, [](HWND child, LPARAM found) -> BOOL {
-        wchar_t className[32] = {};
-        GetClassNameW(child, className, 32);
-        if (std::wstring(className) != WC_TREEVIEWW) return TRUE;
-        *reinterpret_cast<HWND*>(found) = child;
-        return FALSE;
-    }, reinterpret_cast<LPARAM>(&contents));
+    EnumChildWindows(viewer, &FindTreeView, reinterpret_cast<LPARAM>(&contents));
     if (contents) {
         HTREEITEM item = TreeView_GetRoot(contents);
         for (int i = 0; item && i < 3; ++i, item = TreeView_GetNextSibling(contents, item)) {

@@ -1,8 +1,9 @@
 # The product package: a folder (and a zip of it) with Setup.exe, the driver,
 # its help file, its type library and its install list, ready to hand to a
 # test PC, and an SDK folder for C++ clients: the header and GUID file made
-# from the type library, and the C++ examples. The stand-in VISA32.DLL is never
-# part of it: it would replace the PC's real VISA library.
+# from the type library, and the C++ examples; and every example in Examples.
+# The stand-in VISA32.DLL is never part of it: it would replace the PC's real
+# VISA library.
 
 set(package_dir ${CMAKE_BINARY_DIR}/package/Zew4400)
 set(package_zip ${CMAKE_BINARY_DIR}/package/Zew4400-${ZEW_WINE_ARCH}.zip)
@@ -13,6 +14,13 @@ set(sdk_files
   ${CMAKE_SOURCE_DIR}/examples/cpp/EarlyBound.cpp
   ${CMAKE_SOURCE_DIR}/examples/cpp/LateBound.cpp
   ${CMAKE_SOURCE_DIR}/examples/cpp/Events.cpp)
+# Every example, a folder per language.
+set(example_copies)
+foreach(language vbscript jscript vba python cpp)
+  list(APPEND example_copies COMMAND ${CMAKE_COMMAND} -E copy_directory ${CMAKE_SOURCE_DIR}/examples/${language}
+       ${package_dir}/Examples/${language})
+endforeach()
+file(GLOB_RECURSE example_files CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/examples/*)
 configure_file(${CMAKE_CURRENT_LIST_DIR}/SETUP.LST.in ${CMAKE_CURRENT_BINARY_DIR}/SETUP.LST @ONLY NEWLINE_STYLE CRLF)
 
 add_custom_command(
@@ -26,10 +34,12 @@ add_custom_command(
   COMMAND ${CMAKE_COMMAND} -E copy ${ZEW_HELP_CHM} ${package_dir}/ZEW4400.CHM
   COMMAND ${CMAKE_COMMAND} -E make_directory ${package_dir}/SDK
   COMMAND ${CMAKE_COMMAND} -E copy ${sdk_files} ${package_dir}/SDK
+  ${example_copies}
+  COMMAND ${CMAKE_COMMAND} -E copy ${CMAKE_SOURCE_DIR}/examples/README.md ${package_dir}/Examples
   COMMAND ${CMAKE_COMMAND} -E chdir ${CMAKE_BINARY_DIR}/package
           ${CMAKE_COMMAND} -E tar cf ${package_zip} --format=zip Zew4400
   DEPENDS Setup Zew4400 zew_driver_idl ${ZEW_IDL_OUTPUT_DIR}/Zew4400Lib.tlb ${sdk_files}
-          ${CMAKE_CURRENT_BINARY_DIR}/SETUP.LST ${ZEW_HELP_CHM} zew_help
+          ${CMAKE_CURRENT_BINARY_DIR}/SETUP.LST ${ZEW_HELP_CHM} zew_help ${example_files}
   COMMENT "Laying out the driver package in ${package_dir}"
   VERBATIM)
 add_custom_target(driver_package ALL DEPENDS ${package_zip})

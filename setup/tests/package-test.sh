@@ -14,7 +14,8 @@ run=("$root/scripts/wine-run" --prefix "$prefix" --arch "$arch")
 
 [ ! -e "$package/VISA32.DLL" ] || { echo "the package must not carry VISA32.DLL"; exit 1; }
 for file in ZEW4400.TLB SDK/Zew4400Lib.h SDK/Zew4400Lib_i.c SDK/ComSupport.h SDK/EarlyBound.cpp SDK/LateBound.cpp \
-            SDK/Events.cpp; do
+            SDK/Events.cpp Examples/README.md Examples/vbscript/RunTest.vbs Examples/jscript/RunTest.js \
+            Examples/vba/RunTest.bas Examples/python/run_test.py Examples/cpp/EarlyBound.cpp; do
   [ -f "$package/$file" ] || { echo "the package lacks $file"; exit 1; }
 done
 "${run[@]}" --shutdown
