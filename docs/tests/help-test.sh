@@ -59,9 +59,7 @@ grep -q "index.htm: link to no-such-page.htm" <<<"$out" || fail "the broken link
 grep -q "index.htm: link to IStep.htm#Gone" <<<"$out" || fail "the broken anchor was not named: $out"
 
 # chmcmd says "Can't find" and exits 0: the build must not.
-out=$(build "$root/docs/help" "$idl" "$work/out4" 2>&1) || fail "the help did not build: $out"
-[ -s "$work/out4/ZEW4400.CHM" ] || fail "no CHM was made"
 printf '#!/bin/sh\necho "Can'"'"'t find project file"\n' >"$work/fake-chmcmd"; chmod +x "$work/fake-chmcmd"
-out=$(chmcmd=$work/fake-chmcmd build "$root/docs/help" "$idl" "$work/out5" 2>&1) && fail "a failed compile passed"
+out=$(chmcmd=$work/fake-chmcmd build "$root/docs/help" "$idl" "$work/out4" 2>&1) && fail "a failed compile passed"
 
 [ "$failures" -eq 0 ] && echo "help: every check passed" || exit 1

@@ -87,10 +87,8 @@ HRESULT CProgram::BuildBlankSteps(int count) {
 HRESULT CProgram::ReadFromInstrument() {
     parsers::ProgramTotal total;
     HRESULT hr = Exchange(session_, [&] {
+        ReadName();
         std::string reply;
-        session_.SetInt(L"PRGNAME?", index_);
-        session_.ReadResponse(reply);
-        name_ = session::FromAnsi(parsers::ProgramNameOfReply(reply));
         session_.SetInt(L"PRGRETURN?", index_);
         session_.ReadResponse(reply);
         returnOn_ = parsers::ProgramReturnOfReply(reply) ? 1 : 0;
@@ -153,22 +151,22 @@ STDMETHODIMP CProgram::Start() {
             SendAndAwaitStatus(L"PRGEDIT " + n + L"," + std::to_wstring(i) + L"," +
                                std::to_wstring(step.MemoryNumber()) + L"," + IntervalText(step.Interval()));
         }
-        session_.SetInt(L"PRGTEST", index_);
-        int32_t ignored = 0;
-        session_.QueryInt(L"*STB", ignored);
+        SendAndAwaitStatus(L"PRGTEST " + n);
         Sleep(kPauseBeforeStartMs);
         session_.WriteCommand(L"START");
         if (driver_) driver_->TestStarted();
     });
 }
 
+void CProgram::ReadName() {
+    session_.SetInt(L"PRGNAME?", index_);
+    std::string reply;
+    session_.ReadResponse(reply);
+    name_ = session::FromAnsi(parsers::ProgramNameOfReply(reply));
+}
+
 HRESULT CProgram::RefreshName() {
-    return Exchange(session_, [&] {
-        session_.SetInt(L"PRGNAME?", index_);
-        std::string reply;
-        session_.ReadResponse(reply);
-        name_ = session::FromAnsi(parsers::ProgramNameOfReply(reply));
-    });
+    return Exchange(session_, [&] { ReadName(); });
 }
 
 }  // namespace zew::objects

@@ -56,6 +56,8 @@ private:
     HRESULT BuildBlankSteps(int count);
     // Sends the line and waits for the reply to "*STB?", the upload's handshake.
     void SendAndAwaitStatus(const std::wstring& line);
+    // Inside an exchange: "PRGNAME?" and its reply, kept as the name.
+    void ReadName();
 
     int16_t index_ = -1;
     std::wstring name_;
