@@ -6,14 +6,15 @@
 #include "../parsers/MemoryReply.h"
 #include "../session/CodePage.h"
 #include "../session/Exchange.h"
+#include "../session/NumberText.h"
 #include "CZew4400.h"
 #include "ItemName.h"
-#include "NumberText.h"
 
 namespace zew::objects {
 namespace {
 
 using session::Exchange;
+using session::Fixed;
 
 constexpr double kShortestTime = 0.3;
 constexpr double kLongestTime = 999.0;

@@ -5,14 +5,15 @@
 #include "../parsers/ProgramReply.h"
 #include "../session/CodePage.h"
 #include "../session/Exchange.h"
+#include "../session/NumberText.h"
 #include "CZew4400.h"
 #include "ItemName.h"
-#include "NumberText.h"
 
 namespace zew::objects {
 namespace {
 
 using session::Exchange;
+using session::Fixed;
 
 // Before START the instrument gets time to take the uploaded program in.
 constexpr DWORD kPauseBeforeStartMs = 100;

@@ -1,6 +1,5 @@
 #include "CVisaSession.h"
 
-#include <charconv>
 #include <vector>
 
 #include "../com/ErrorInfo.h"
@@ -9,6 +8,7 @@
 #include "CResourceManager.h"
 #include "CVisaException.h"
 #include "CodePage.h"
+#include "NumberText.h"
 #include "Messages.h"
 #include "VisaLibrary.h"
 
@@ -154,11 +154,9 @@ ViStatus CVisaSession::ReadResponse(std::string& response) {
 }
 
 ViStatus CVisaSession::SetReal(std::wstring_view command, double value, int decimals, std::wstring_view suffix) {
-    char digits[400];
-    const auto result = std::to_chars(digits, digits + sizeof digits, value, std::chars_format::fixed, decimals);
     std::wstring line(command);
     line += L' ';
-    line += FromAnsi(std::string_view(digits, static_cast<std::size_t>(result.ptr - digits)));
+    line += Fixed(value, decimals);
     line += suffix;
     return WriteCommand(line);
 }

@@ -1,19 +1,19 @@
-// Numbers on the command lines of the child objects.
+// Numbers on the instrument's command lines.
 #pragma once
 
 #include <charconv>
 #include <string>
 #include <string_view>
 
-#include "../session/CodePage.h"
+#include "CodePage.h"
 
-namespace zew::objects {
+namespace zew::session {
 
 // A number in fixed notation with the given decimals, as "%.*f" writes it.
 inline std::wstring Fixed(double value, int decimals) {
     char digits[400];
     const auto result = std::to_chars(digits, digits + sizeof digits, value, std::chars_format::fixed, decimals);
-    return session::FromAnsi(std::string_view(digits, static_cast<std::size_t>(result.ptr - digits)));
+    return FromAnsi(std::string_view(digits, static_cast<std::size_t>(result.ptr - digits)));
 }
 
 }  // namespace zew::objects
