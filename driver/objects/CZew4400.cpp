@@ -66,7 +66,6 @@ CZew4400::CZew4400(IUnknown* outer)
 
 CZew4400::~CZew4400() {
     points_.DisconnectAll();
-    session::CResourceManager::RemoveDriverObject();
     // No timer callback may reach the object once it is gone.
     StopMonitorTimer();
     // Children that clients still hold must not reach this object or its
@@ -74,7 +73,20 @@ CZew4400::~CZew4400() {
     for (IDriverChild* child : Children()) {
         if (child) child->ForgetDriver();
     }
+    // Nobody can reach the instrument session any more: it closes as with
+    // Disconnect, before the last object closes the resource manager.
+    CloseSession();
+    session::CResourceManager::RemoveDriverObject();
     session_.CloseLock();
+}
+
+bool CZew4400::CloseSession() noexcept {
+    try {
+        session_.Detach(true);
+        return true;
+    } catch (const CVisaException&) {
+        return false;
+    }
 }
 
 std::array<IDriverChild*, 3> CZew4400::Children() const { return {register_.get(), programs_.get(), memories_.get()}; }
@@ -160,6 +172,18 @@ void CZew4400::ConfigureGpibLink() {
     if (session::CResourceManager::SpecVersion() >= kVisa20) session_.SetAttribute(VI_ATTR_GPIB_READDR_EN, VI_TRUE);
 }
 
+std::optional<parsers::Identity> CZew4400::SetUpAndIdentify() {
+    const bool serial = session_.GetInterfaceType() == VI_INTF_ASRL;
+    if (serial) ConfigureSerialLink();
+    if (session_.GetInterfaceType() == VI_INTF_GPIB) ConfigureGpibLink();
+    session_.SetTermChar('\n');
+    if (serial) session_.WriteCommand(L"SILENT 1");
+    session_.WriteCommand(L"*IDN?");
+    std::string response;
+    session_.ReadResponse(response);
+    return parsers::ParseIdentity(response);
+}
+
 STDMETHODIMP CZew4400::Connect(BSTR DevName) {
     return Exchange(session_, [&] {
         const std::string resource = parsers::ResourceNameFromDevice(session::ToAnsi(View(DevName)), 0);
@@ -171,16 +195,15 @@ STDMETHODIMP CZew4400::Connect(BSTR DevName) {
             session_.Detach(true);
         }
         session_.Open(resource, 0, kTimeoutMs);
-        const bool serial = session_.GetInterfaceType() == VI_INTF_ASRL;
-        if (serial) ConfigureSerialLink();
-        if (session_.GetInterfaceType() == VI_INTF_GPIB) ConfigureGpibLink();
-        session_.SetTermChar('\n');
-        if (serial) session_.WriteCommand(L"SILENT 1");
-        session_.WriteCommand(L"*IDN?");
-        std::string response;
-        session_.ReadResponse(response);
-
-        const auto identity = parsers::ParseIdentity(response);
+        std::optional<parsers::Identity> identity;
+        try {
+            identity = SetUpAndIdentify();
+        } catch (...) {
+            // A session that failed its set-up is no connection: nobody could
+            // close it later, and a serial port would stay taken.
+            session_.Abandon();
+            throw;
+        }
         if (!identity) {
             session_.Detach(true);
             throw CVisaException{VI_SUCCESS, MSG_DIFFERENT_MODEL, &session_};
@@ -194,12 +217,7 @@ STDMETHODIMP CZew4400::Connect(BSTR DevName) {
 
 STDMETHODIMP CZew4400::Disconnect() {
     for (IDriverChild* child : Children()) child->DetachFromDriver();
-    try {
-        session_.Detach(true);
-        return S_OK;
-    } catch (const CVisaException&) {
-        return S_FALSE;
-    }
+    return CloseSession() ? S_OK : S_FALSE;
 }
 
 STDMETHODIMP CZew4400::Initialize() {

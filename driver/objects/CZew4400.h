@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 
 #include "Zew4400Lib.h"
 #include "../com/Aggregatable.h"
@@ -16,6 +17,7 @@
 #include "../com/Dispatch.h"
 #include "../com/ProvideClassInfo.h"
 #include "../com/SupportErrorInfo.h"
+#include "../parsers/Identity.h"
 #include "../session/CVisaSession.h"
 #include "CMemories.h"
 #include "CPrograms.h"
@@ -127,6 +129,13 @@ private:
 
     void ConfigureSerialLink();
     void ConfigureGpibLink();
+    // On a session just opened: the link's settings, the termination
+    // character, then the identity query and its reply (nothing when the
+    // reply is not a known instrument's).
+    std::optional<parsers::Identity> SetUpAndIdentify();
+    // Closes the instrument session, if open; false when the close failed
+    // (the handle is then kept).
+    bool CloseSession() noexcept;
     // The three children, in the order they attach and detach.
     std::array<IDriverChild*, 3> Children() const;
 

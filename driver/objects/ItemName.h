@@ -10,30 +10,31 @@
 #include <string_view>
 
 #include "../com/Bstr.h"
+#include "../parsers/QuotedText.h"
+#include "../session/CodePage.h"
 
 namespace zew::objects {
 
 inline constexpr std::size_t kMaxItemName = 12;
 
 // At most 12 characters, and none that would break the command line that
-// carries the name or the comma-separated reply that returns it: a double
-// quote, a comma or a control character.
+// carries the name or the comma-separated reply that returns it. Judged on
+// the characters sent: a character the code page maps to a double quote, a
+// comma or a control character is refused like the character itself.
 inline bool IsValidItemName(std::wstring_view name) {
-    if (name.size() > kMaxItemName) return false;
-    for (const wchar_t c : name) {
-        if (c == L'"' || c == L',' || c < L' ' || c == 0x7F) return false;
-    }
-    return true;
+    return name.size() <= kMaxItemName && parsers::IsItemNameText(session::ToAnsi(name));
 }
 
-// Whether a name can go out between the double quotes of a command line:
-// no double quote and no control character. Names read from the instrument
-// are not checked as a client's are, so they are checked before they go out.
-inline bool FitsInQuotes(std::wstring_view name) {
-    for (const wchar_t c : name) {
-        if (c == L'"' || c < L' ' || c == 0x7F) return false;
+// Whether a name can go out between the double quotes of a command line.
+// Names read from the instrument are not checked as a client's are, so they
+// are checked before they go out (a name that cannot even be converted for
+// want of memory does not go out either).
+inline bool FitsInQuotes(std::wstring_view name) noexcept {
+    try {
+        return parsers::FitsInQuotes(session::ToAnsi(name));
+    } catch (const std::bad_alloc&) {
+        return false;
     }
-    return true;
 }
 
 // The Name property of a memory or a program: a copy out, and a checked
@@ -46,8 +47,8 @@ inline HRESULT GetItemName(const std::wstring& name, BSTR* pVal) {
 
 inline HRESULT PutItemName(std::wstring& name, BSTR newVal) {
     const std::wstring_view text = com::View(newVal);
-    if (!IsValidItemName(text)) return E_INVALIDARG;
     try {
+        if (!IsValidItemName(text)) return E_INVALIDARG;
         name = text;
     } catch (const std::bad_alloc&) {
         return E_OUTOFMEMORY;

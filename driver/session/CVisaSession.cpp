@@ -212,6 +212,13 @@ ViStatus CVisaSession::Detach(bool close) {
     return lastStatus_;
 }
 
+void CVisaSession::Abandon() noexcept {
+    if (instrument_ != 0) {
+        if (const VisaFunctions* visa = Visa()) visa->Close(instrument_);
+    }
+    instrument_ = 0;
+}
+
 void CVisaSession::CopyFrom(const CVisaSession& other) {
     lock_ = other.lock_;
     instrument_ = other.instrument_;

@@ -65,6 +65,11 @@ public:
     // Sets the last status to 0, closes the session when asked, and forgets it.
     ViStatus Detach(bool close);
 
+    // Lets go of a session whose set-up failed: closes it if one is open and
+    // forgets it whatever the close says. The last status stays the failure's,
+    // for the client to read.
+    void Abandon() noexcept;
+
     // Makes this session a copy of other's: the same instrument handle, lock,
     // last status, resource name, termination character and interface type.
     // Opens nothing; the copy is let go with Detach(false), never closed. The

@@ -2,8 +2,10 @@
 // the comment, and clearing registers and alarms. Nothing is kept here.
 #include "../objects/CZew4400.h"
 
+#include <new>
 #include <string>
 
+#include "../parsers/QuotedText.h"
 #include "../parsers/Replies.h"
 #include "../session/CodePage.h"
 #include "../session/Exchange.h"
@@ -74,16 +76,24 @@ STDMETHODIMP CZew4400::get_Comment(BSTR* pVal) {
 }
 
 // Characters 1 to 20, 21 to 40 and 41 to 60 become the instrument's three
-// fields; the rest is dropped.
+// fields; the rest is dropped. A field whose characters, as sent, would end
+// the quoted field or the line is refused before anything goes out.
 STDMETHODIMP CZew4400::put_Comment(BSTR newVal) {
     const std::wstring_view text = com::View(newVal);
-    const auto fields = parsers::SplitComment(std::u16string_view(reinterpret_cast<const char16_t*>(text.data()), text.size()));
     std::wstring line = L"COMMENT ";
-    for (std::size_t i = 0; i < fields.size(); ++i) {
-        if (i > 0) line += L',';
-        line += L'"';
-        line.append(reinterpret_cast<const wchar_t*>(fields[i].data()), fields[i].size());
-        line += L'"';
+    try {
+        const auto fields =
+            parsers::SplitComment(std::u16string_view(reinterpret_cast<const char16_t*>(text.data()), text.size()));
+        for (std::size_t i = 0; i < fields.size(); ++i) {
+            const std::wstring_view field(reinterpret_cast<const wchar_t*>(fields[i].data()), fields[i].size());
+            if (!parsers::FitsInQuotes(session::ToAnsi(field))) return E_INVALIDARG;
+            if (i > 0) line += L',';
+            line += L'"';
+            line += field;
+            line += L'"';
+        }
+    } catch (const std::bad_alloc&) {
+        return E_OUTOFMEMORY;
     }
     return Exchange(session_, [&] { session_.WriteCommand(line); });
 }

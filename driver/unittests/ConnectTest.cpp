@@ -2,6 +2,7 @@
 // library's call trace and wire log.
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
 
 #include "DriverFixture.h"
@@ -153,29 +154,49 @@ TEST_F(ConnectTest, IdentityResponses) {
     }
 }
 
-TEST_F(ConnectTest, FailuresAfterTheOpenLeaveTheSessionOpen) {
+// A session whose set-up fails is closed again: the error and the failing
+// status stay for the client, and the object is disconnected.
+TEST_F(ConnectTest, FailuresAfterTheOpenCloseTheSession) {
     const struct {
         ZvOperation op;
+        ViUInt32 skip;
         ViStatus status;
         const wchar_t* device;
-        const wchar_t* resource;
+        const char* resource;
         HRESULT hr;
         const wchar_t* text;
     } cases[] = {
-        {ZV_OP_SET_ATTRIBUTE, VI_ERROR_NSUP_ATTR_STATE, L"COM3", L"ASRL3", kAttributeFailed,
+        {ZV_OP_SET_ATTRIBUTE, 0, VI_ERROR_NSUP_ATTR_STATE, L"COM3", "ASRL3", kAttributeFailed,
          L"GPIB unknown error in device %s."},
-        {ZV_OP_WRITE, VI_ERROR_IO, L"dev6", L"GPIB0::6", kWriteFailed, L"Error writing to instrument in device %s."},
-        {ZV_OP_READ, VI_ERROR_TMO, L"dev6", L"GPIB0::6", kReadFailed, L"Error reading from instrument in device %s."},
+        {ZV_OP_SET_ATTRIBUTE, 5, VI_ERROR_NSUP_ATTR_STATE, L"COM3", "ASRL3", kAttributeFailed,
+         L"GPIB unknown error in device %s."},
+        {ZV_OP_WRITE, 0, VI_ERROR_IO, L"dev6", "GPIB0::6", kWriteFailed, L"Error writing to instrument in device %s."},
+        {ZV_OP_READ, 0, VI_ERROR_TMO, L"dev6", "GPIB0::6", kReadFailed, L"Error reading from instrument in device %s."},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.text);
-        driver = CreateDriver();
-        ZvFailNext(c.op, 0, c.status);
-        EXPECT_EQ(Connect(driver.get(), c.device), c.hr);
-        EXPECT_EQ(ErrorDescription(), Message(c.text, c.resource));
-        EXPECT_EQ(Status(), c.status);
-        EXPECT_NE(Handle(), 0);
+        for (const bool closeFails : {false, true}) {
+            ViUInt32 before = 0;
+            ZvOpenSessionCount(&before);
+            SCOPED_TRACE(testing::Message() << c.resource << " " << c.op << "/" << c.skip << (closeFails ? " close fails" : ""));
+            ZvClearLogs(nullptr);
+            ZvFailNext(c.op, c.skip, c.status);
+            if (closeFails) ZvFailNext(ZV_OP_CLOSE, 0, VI_ERROR_SYSTEM_ERROR);
+            EXPECT_EQ(Connect(driver.get(), c.device), c.hr);
+            const std::wstring resource(c.resource, c.resource + strlen(c.resource));
+            EXPECT_EQ(ErrorDescription(), Message(c.text, resource.c_str()));
+            EXPECT_EQ(Status(), c.status);
+            EXPECT_EQ(Handle(), 0);
+            const std::string trace = Trace(c.resource);
+            EXPECT_EQ(trace.substr(trace.rfind('\n', trace.size() - 2) + 1),
+                      closeFails ? "viClose => BFFF0000\n" : "viClose\n");
+            // A session whose close failed is the library's to keep; the driver forgets it.
+            ViUInt32 open = 0;
+            ZvOpenSessionCount(&open);
+            EXPECT_EQ(open, before + (closeFails ? 1 : 0));
+        }
     }
+    ASSERT_EQ(Connect(driver.get(), L"COM3"), S_OK);
+    EXPECT_NE(Handle(), 0);
 }
 
 TEST_F(ConnectTest, ConnectOnAnOpenSessionClosesItAndOpensTheNewDevice) {

@@ -185,10 +185,15 @@ TEST_F(MemoryTest, PropertiesAreCheckedAgainstTheConnectedModel) {
 TEST_F(MemoryTest, NamesThatTheInstrumentCannotKeepAreRefused) {
     ComPtr<IMemory> memory = MemoryOf(driver.get(), 0);
     EXPECT_EQ(PutName(memory.get(), L"TWELVE CHARS"), S_OK);
-    for (const wchar_t* bad : {L"THIRTEEN CHAR", L"A\"B", L"A,B", L"A\nB", L"\t"}) {
+    // Characters the code page sends as a double quote or a comma count as those.
+    ASSERT_EQ(GetACP(), 1252u);
+    for (const wchar_t* bad : {L"THIRTEEN CHAR", L"A\"B", L"A,B", L"A\nB", L"\t", L"A\x7F", L"A\xFF02" L"B",
+                               L"\x02BA", L"A\xFF0C" L"B"}) {
         EXPECT_EQ(PutName(memory.get(), bad), E_INVALIDARG) << bad;
     }
     EXPECT_EQ(Read(memory.get()).name, L"TWELVE CHARS");
+    EXPECT_EQ(PutName(memory.get(), L"\x00C9T\x00C9 \x00DF"), S_OK);
+    EXPECT_EQ(Read(memory.get()).name, L"\x00C9T\x00C9 \x00DF");
     EXPECT_EQ(memory->put_Name(nullptr), S_OK);
     EXPECT_EQ(Read(memory.get()).name, L"");
     short index = 0;

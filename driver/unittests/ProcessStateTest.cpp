@@ -36,9 +36,29 @@ TEST(ProcessStateTest, TheResourceManagerOpensWithTheFirstObjectAndClosesWithThe
     first.reset();
     EXPECT_EQ(OpenSessions(), before + 2);
     EXPECT_EQ(CanUnloadNow(), S_FALSE);
-    second.reset();  // its instrument session closes with the resource manager
+    second.reset();
     EXPECT_EQ(OpenSessions(), before);
     EXPECT_EQ(CanUnloadNow(), S_OK);
+}
+
+TEST(ProcessStateTest, ReleasingAConnectedObjectClosesItsOwnSession) {
+    ZvReset();
+    const ViUInt32 before = OpenSessions();
+    ComPtr<IZew4400> kept = CreateDriver();
+    ComPtr<IZew4400> dropped = CreateDriver();
+    ASSERT_EQ(Connect(dropped.get(), L"dev2"), S_OK);
+    ComPtr<IRegister> child = RegisterOf(dropped.get());
+    EXPECT_EQ(OpenSessions(), before + 2);
+    ZvClearLogs(nullptr);
+    dropped.reset();   // released without Disconnect
+    EXPECT_EQ(Trace("GPIB0::2"), "viClose\n");
+    EXPECT_EQ(OpenSessions(), before + 1) << "the resource manager stays open for the other object";
+    short value = 0;
+    EXPECT_EQ(child->get_Stb(&value), static_cast<HRESULT>(0x800A04D0));
+    EXPECT_EQ(Trace("GPIB0::2"), "viClose\n");
+    child.reset();
+    kept.reset();
+    EXPECT_EQ(OpenSessions(), before);
 }
 
 TEST(ProcessStateTest, ObjectsOfManyApartmentsKeepTheCountsRight) {

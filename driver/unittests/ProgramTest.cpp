@@ -244,8 +244,10 @@ TEST_F(ProgramTest, StartRefusesANameThatCannotBeQuoted) {
     EXPECT_EQ(WireLog("GPIB0::1"), "");
     Bstr quoted(L"A\"B");
     EXPECT_EQ(program->put_Name(quoted.get()), E_INVALIDARG);
-    Bstr comma(L"BURN,IN");
-    EXPECT_EQ(program->put_Name(comma.get()), E_INVALIDARG);
+    for (const wchar_t* bad : {L"BURN,IN", L"BURN\xFF0C" L"IN", L"\x02BA" L"B"}) {
+        Bstr name(bad);
+        EXPECT_EQ(program->put_Name(name.get()), E_INVALIDARG) << bad;
+    }
 }
 
 TEST_F(ProgramTest, AFailureHalfWayKeepsWhatWasDoneAndFreesTheLock) {

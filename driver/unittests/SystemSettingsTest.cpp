@@ -95,6 +95,28 @@ TEST_F(SystemSettings, TheCommentTravelsAsThreeFieldsOfTwenty) {
     EXPECT_EQ(GetComment(), L"ABCDEFGHI\n");
 }
 
+TEST_F(SystemSettings, CommentCharactersThatWouldBreakTheLineAreRefusedBeforeAnythingIsSent) {
+    // The code page the checks are made in (Wine's default).
+    ASSERT_EQ(GetACP(), 1252u);
+    const std::wstring refused[] = {
+        std::wstring(L"x\"\nSTART\n"),                   // a quote, then a command of its own
+        L"say \"hi\"", L"a\nb", L"a\rb", std::wstring(L"a\0b", 3), L"a\tb", L"a\x7F" L"b",
+        std::wstring(19, L'x') + L"\x01",                  // in the first field's last place
+        std::wstring(59, L'x') + L"\n",                    // in the last character sent
+        L"\xFF02" L"quoted", L"\x02BA" L"quoted",                  // sent as a double quote
+    };
+    for (const std::wstring& text : refused) {
+        EXPECT_EQ(PutComment(text), E_INVALIDARG) << text.size();
+    }
+    EXPECT_EQ(WireLog("GPIB0::1"), "");
+
+    // Commas, blanks, letters the code page carries, and whatever is past the
+    // 60 characters sent, still go out.
+    EXPECT_EQ(PutComment(L"a, b,\xFF0C\x00E9t\x00E9" + std::wstring(51, L'x') + L"\"\n"), S_OK);
+    EXPECT_EQ(WireLog("GPIB0::1"), "COMMENT \"a, b,,\xE9t\xE9" + std::string(11, 'x') + "\",\"" + std::string(20, 'x') + "\",\"" +
+                                       std::string(20, 'x') + "\"\n");
+}
+
 TEST_F(SystemSettings, FailuresReportTheMessageAndLeaveTheValue) {
     ZvFailNext(ZV_OP_READ, 0, VI_ERROR_TMO);
     short volume = 99;
