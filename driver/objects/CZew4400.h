@@ -53,7 +53,7 @@ public:
     STDMETHODIMP SetString(BSTR strWrt) override;
     STDMETHODIMP GetString(BSTR* pVal) override;
 
-    // Live settings and cached test conditions (driver/test/TestConditions.cpp).
+    // Live settings and cached test conditions (CZew4400TestConditions.cpp).
     STDMETHODIMP get_FuncMode(ZEW_FUNCMODE* pVal) override;
     STDMETHODIMP put_FuncMode(ZEW_FUNCMODE newVal) override;
     STDMETHODIMP get_MeasMode(ZEW_MEASMODE* pVal) override;
@@ -79,7 +79,7 @@ public:
     STDMETHODIMP get_MomentaryOn(VARIANT_BOOL* pVal) override;
     STDMETHODIMP put_MomentaryOn(VARIANT_BOOL newVal) override;
 
-    // The test run and its monitored values (driver/test/TestRun.cpp).
+    // The test run and its monitored values (CZew4400TestRun.cpp).
     STDMETHODIMP Start() override;
     STDMETHODIMP Stop() override;
     STDMETHODIMP get_MonResistance(double* pVal) override;
@@ -88,7 +88,7 @@ public:
     STDMETHODIMP get_MonTimeElapsed(double* pVal) override;
     STDMETHODIMP get_MonTimeRemaining(double* pVal) override;
 
-    // The instrument's system settings (driver/test/SystemSettings.cpp).
+    // The instrument's system settings (CZew4400SystemSettings.cpp).
     STDMETHODIMP get_PassHoldTime(double* pVal) override;
     STDMETHODIMP put_PassHoldTime(double newVal) override;
     STDMETHODIMP get_BuzzerVolume(short* pVal) override;
@@ -100,13 +100,13 @@ public:
     STDMETHODIMP ClearRegs() override;
     STDMETHODIMP AlarmClear() override;
 
-    // The automatic monitor (driver/test/AutoMonitor.cpp).
+    // The automatic monitor (CZew4400AutoMonitor.cpp).
     STDMETHODIMP get_AutoMonitorEnabled(VARIANT_BOOL* pVal) override;
     STDMETHODIMP put_AutoMonitorEnabled(VARIANT_BOOL newVal) override;
     STDMETHODIMP get_AutoMonitorInterval(short* pVal) override;
     STDMETHODIMP put_AutoMonitorInterval(short newVal) override;
 
-    // The control's About box (driver/com/ControlSurface.cpp).
+    // The control's About box (CZew4400Control.cpp).
     STDMETHODIMP AboutBox() override;
 
     const ModelLimits& Limits() const { return limits_; }
@@ -119,7 +119,7 @@ private:
 
     IUnknown* FindInterface(REFIID riid) override;
 
-    // The control surface (driver/com/ControlSurface.cpp).
+    // The control surface (CZew4400Control.cpp).
     void OnDraw(HDC dc, const RECT& bounds) override;
     IDispatch* ControlDispatch() override { return static_cast<IZew4400*>(this); }
     std::span<const com::PersistedProperty> PersistedProperties() const override;

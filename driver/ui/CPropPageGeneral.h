@@ -2,17 +2,17 @@
 // with the user's decimal separator.
 #pragma once
 
-#include "PropertyPage.h"
+#include "../com/PropertyPage.h"
 
-namespace zew::com {
+namespace zew::ui {
 
-class CPropPageGeneral final : public PropertyPage {
+class CPropPageGeneral final : public com::PropertyPage {
 public:
     explicit CPropPageGeneral(IUnknown* outer);
 
 private:
     void ShowValues(IUnknown* object) override;
-    HRCTLID ApplyTo(IUnknown* object) override;
+    com::HRCTLID ApplyTo(IUnknown* object) override;
     void ShowReal(int controlId, double value, int decimals);
     double ReadReal(int controlId) const;
 
@@ -20,4 +20,4 @@ private:
     char decimalSeparator_ = '.';
 };
 
-}  // namespace zew::com
+}  // namespace zew::ui

@@ -1,6 +1,6 @@
 // The instrument's system settings: pass hold time, buzzer volume, contrast,
 // the comment, and clearing registers and alarms. Nothing is kept here.
-#include "../objects/CZew4400.h"
+#include "CZew4400.h"
 
 #include <new>
 #include <string>

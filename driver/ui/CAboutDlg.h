@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-namespace zew::com {
+namespace zew::ui {
 
 class CAboutDlg {
 public:
@@ -31,4 +31,4 @@ private:
     HFONT boldFont_ = nullptr;
 };
 
-}  // namespace zew::com
+}  // namespace zew::ui

@@ -1,5 +1,5 @@
 // Starting and stopping a test, and the monitored values while it runs.
-#include "../objects/CZew4400.h"
+#include "CZew4400.h"
 
 #include "../session/Exchange.h"
 

@@ -2,11 +2,11 @@
 // later entries, and the full table.
 #include <gtest/gtest.h>
 
-#include "test/MonitorTimerRegistry.h"
+#include "testrun/MonitorTimerRegistry.h"
 
 namespace {
 
-using zew::test::MonitorTimerRegistry;
+using zew::testrun::MonitorTimerRegistry;
 
 int g_objects[MonitorTimerRegistry::kCapacity + 1];
 void* Object(std::size_t i) { return &g_objects[i]; }

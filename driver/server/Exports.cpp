@@ -4,12 +4,13 @@
 
 #include "Zew4400Lib.h"
 #include "ClassTable.h"
-#include "Control.h"
-#include "Module.h"
-#include "Registrar.h"
-#include "TypeLibrary.h"
+#include "../com/Control.h"
+#include "../com/Module.h"
+#include "../com/Registrar.h"
+#include "../com/TypeLibrary.h"
 
 using namespace zew::com;
+using namespace zew::server;
 
 namespace {
 

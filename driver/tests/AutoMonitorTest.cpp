@@ -10,12 +10,12 @@
 #include "MonitorTestSupport.h"
 #include "VisaTestSupport.h"
 #include "objects/CZew4400.h"
-#include "test/MonitorTimerRegistry.h"
+#include "testrun/MonitorTimerRegistry.h"
 
 namespace zewtest {
 namespace {
 
-using zew::test::MonitorTimerRegistry;
+using zew::testrun::MonitorTimerRegistry;
 
 constexpr short kTick = 10;   // milliseconds
 

@@ -2,7 +2,7 @@
 // measuring mode, double action) are exchanges with the instrument; the cached
 // conditions are kept here, checked against the model's limits, and reach the
 // instrument only when a test starts.
-#include "../objects/CZew4400.h"
+#include "CZew4400.h"
 
 #include "../parsers/Numbers.h"
 #include "../parsers/Replies.h"

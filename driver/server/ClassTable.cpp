@@ -9,12 +9,18 @@
 #include "../objects/CStep.h"
 #include "../objects/CSteps.h"
 #include "../objects/CZew4400.h"
-#include "CPropPageAuto.h"
-#include "CPropPageGeneral.h"
-#include "ObjectCreation.h"
+#include "../ui/CPropPageAuto.h"
+#include "../ui/CPropPageGeneral.h"
+#include "../com/ObjectCreation.h"
 #include "RegistryScripts.h"
 
-namespace zew::com {
+namespace zew::server {
+
+using com::ClassFactory;
+using com::CreateObject;
+using ui::CPropPageAuto;
+using ui::CPropPageGeneral;
+
 namespace {
 
 ClassFactory g_zew4400Factory(&objects::CZew4400::Create);
@@ -46,4 +52,4 @@ const ClassEntry kClasses[] = {
 
 std::span<const ClassEntry> ClassTable() { return kClasses; }
 
-}  // namespace zew::com
+}  // namespace zew::server

@@ -1,6 +1,10 @@
 #include "RegistryScripts.h"
 
-namespace zew::com {
+namespace zew::server {
+
+using com::RegistryEntry;
+using com::RegistryScript;
+
 namespace {
 
 const wchar_t* const kZew4400Keys[] = {
@@ -134,4 +138,4 @@ const RegistryScript kStepScript{kChildKeys, kStepEntries};
 const RegistryScript kPropPageGeneralScript{kPropPageGeneralKeys, kPropPageGeneralEntries};
 const RegistryScript kPropPageAutoScript{kPropPageAutoKeys, kPropPageAutoEntries};
 
-}  // namespace zew::com
+}  // namespace zew::server

@@ -5,10 +5,10 @@
 #include <cstdio>
 
 #include "../session/CResourceManager.h"
-#include "Module.h"
+#include "../com/Module.h"
 #include "Resources.h"
 
-namespace zew::com {
+namespace zew::ui {
 namespace {
 
 constexpr COLORREF kLinkColor = RGB(0, 0, 128);
@@ -23,7 +23,7 @@ CAboutDlg::~CAboutDlg() {
 }
 
 INT_PTR CAboutDlg::DoModal(HWND owner) {
-    return DialogBoxParamW(ModuleInstance(), MAKEINTRESOURCEW(IDD_ABOUT), owner, &DialogProc,
+    return DialogBoxParamW(com::ModuleInstance(), MAKEINTRESOURCEW(IDD_ABOUT), owner, &DialogProc,
                            reinterpret_cast<LPARAM>(this));
 }
 
@@ -90,7 +90,7 @@ INT_PTR CALLBACK CAboutDlg::DialogProc(HWND window, UINT message, WPARAM wParam,
     switch (message) {
     case WM_SETCURSOR:
         if (!dialog->IsLink(reinterpret_cast<HWND>(wParam))) return FALSE;
-        SetCursor(LoadCursorW(ModuleInstance(), MAKEINTRESOURCEW(IDCUR_HAND)));
+        SetCursor(LoadCursorW(com::ModuleInstance(), MAKEINTRESOURCEW(IDCUR_HAND)));
         SetWindowLongPtrW(window, DWLP_MSGRESULT, TRUE);
         return TRUE;
     case WM_CTLCOLORSTATIC:
@@ -118,4 +118,4 @@ INT_PTR CALLBACK CAboutDlg::DialogProc(HWND window, UINT message, WPARAM wParam,
     }
 }
 
-}  // namespace zew::com
+}  // namespace zew::ui

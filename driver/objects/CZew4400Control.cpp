@@ -1,11 +1,11 @@
 // The driver object as a control: what it saves with a form, the pages that
 // edit it, and its picture. At run time it only paints the container's
 // background; in a form designer it shows the driver's icon.
-#include "../objects/CZew4400.h"
+#include "CZew4400.h"
 
-#include "CAboutDlg.h"
-#include "Module.h"
-#include "Resources.h"
+#include "../ui/CAboutDlg.h"
+#include "../com/Module.h"
+#include "../ui/Resources.h"
 
 namespace zew::objects {
 namespace {
@@ -33,7 +33,7 @@ std::span<const com::PersistedProperty> CZew4400::PersistedProperties() const { 
 std::span<const CLSID* const> CZew4400::PropertyPages() const { return kPropertyPages; }
 
 STDMETHODIMP CZew4400::AboutBox() {
-    com::CAboutDlg dialog;
+    ui::CAboutDlg dialog;
     dialog.DoModal(GetActiveWindow());
     return S_OK;
 }

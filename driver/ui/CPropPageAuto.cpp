@@ -3,7 +3,12 @@
 #include "Zew4400Lib.h"
 #include "Resources.h"
 
-namespace zew::com {
+namespace zew::ui {
+
+using com::ComPtr;
+using com::HRCTLID;
+using com::PropertyPageResources;
+
 namespace {
 
 const PropertyPageResources kResources{IDS_AUTO_TITLE, IDS_AUTO_HELPFILE, IDS_AUTO_DOCSTRING, IDD_AUTO};
@@ -36,4 +41,4 @@ HRCTLID CPropPageAuto::ApplyTo(IUnknown* object) {
     return {S_OK, 0};
 }
 
-}  // namespace zew::com
+}  // namespace zew::ui

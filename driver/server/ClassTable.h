@@ -6,17 +6,17 @@
 
 #include <span>
 
-#include "ClassFactory.h"
-#include "Registrar.h"
+#include "../com/ClassFactory.h"
+#include "../com/Registrar.h"
 
-namespace zew::com {
+namespace zew::server {
 
 struct ClassEntry {
     const CLSID* clsid;
-    ClassFactory* factory;
-    const RegistryScript* script;
+    com::ClassFactory* factory;
+    const com::RegistryScript* script;
 };
 
 std::span<const ClassEntry> ClassTable();
 
-}  // namespace zew::com
+}  // namespace zew::server

@@ -2,7 +2,7 @@
 // instrument while a test started by this driver runs, and every reading goes
 // to the connected event sinks as TestingR. The timer runs on between tests:
 // a poll without a running test costs one test of the flag.
-#include "../objects/CZew4400.h"
+#include "CZew4400.h"
 
 #include <array>
 
@@ -11,7 +11,7 @@
 #include "../parsers/Replies.h"
 #include "../session/CLockGuard.h"
 #include "../session/CVisaException.h"
-#include "MonitorTimerRegistry.h"
+#include "../testrun/MonitorTimerRegistry.h"
 
 namespace zew::objects {
 namespace {
@@ -21,7 +21,7 @@ constexpr int16_t kStatusTesting = 12;
 constexpr int16_t kStatusTestOn = 8;
 constexpr int16_t kStatusPollFailed = -1;
 
-test::MonitorTimerRegistry& Registry() { return test::MonitorTimerRegistry::Process(); }
+testrun::MonitorTimerRegistry& Registry() { return testrun::MonitorTimerRegistry::Process(); }
 
 }  // namespace
 

@@ -2,17 +2,17 @@
 // period in milliseconds.
 #pragma once
 
-#include "PropertyPage.h"
+#include "../com/PropertyPage.h"
 
-namespace zew::com {
+namespace zew::ui {
 
-class CPropPageAuto final : public PropertyPage {
+class CPropPageAuto final : public com::PropertyPage {
 public:
     explicit CPropPageAuto(IUnknown* outer);
 
 private:
     void ShowValues(IUnknown* object) override;
-    HRCTLID ApplyTo(IUnknown* object) override;
+    com::HRCTLID ApplyTo(IUnknown* object) override;
 };
 
-}  // namespace zew::com
+}  // namespace zew::ui

@@ -6,7 +6,12 @@
 #include "Zew4400Lib.h"
 #include "Resources.h"
 
-namespace zew::com {
+namespace zew::ui {
+
+using com::ComPtr;
+using com::HRCTLID;
+using com::PropertyPageResources;
+
 namespace {
 
 const PropertyPageResources kResources{IDS_GENERAL_TITLE, IDS_GENERAL_HELPFILE, IDS_GENERAL_DOCSTRING, IDD_GENERAL};
@@ -81,4 +86,4 @@ HRCTLID CPropPageGeneral::ApplyTo(IUnknown* object) {
     return {S_OK, 0};
 }
 
-}  // namespace zew::com
+}  // namespace zew::ui
