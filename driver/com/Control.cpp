@@ -3,6 +3,7 @@
 #include <new>
 
 #include "Module.h"
+#include "UniqueAny.h"
 #include "Variant.h"
 
 namespace zew::com {
@@ -28,6 +29,13 @@ bool RegisterWindowClass(WNDPROC procedure) {
 }  // namespace
 
 void UnregisterControlWindowClass() { UnregisterClassW(kWindowClass, ModuleInstance()); }
+
+SIZE ScreenDpi() {
+    const UniqueScreenDc screen(GetDC(nullptr));
+    const int x = screen ? GetDeviceCaps(screen.get(), LOGPIXELSX) : 0;
+    const int y = screen ? GetDeviceCaps(screen.get(), LOGPIXELSY) : 0;
+    return {x > 0 ? x : 96, y > 0 ? y : 96};
+}
 
 Control::Control(const ControlClass& controlClass, SIZEL initialExtent)
     : class_(controlClass), extent_(initialExtent) {}
@@ -474,34 +482,28 @@ STDMETHODIMP Control::GetData(FORMATETC* format, STGMEDIUM* medium) {
     const HRESULT hr = QueryGetData(format);
     if (FAILED(hr)) return hr;
 
-    HDC screen = GetDC(nullptr);
-    const int dpiX = screen ? GetDeviceCaps(screen, LOGPIXELSX) : 96;
-    const int dpiY = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 96;
-    if (screen) ReleaseDC(nullptr, screen);
-    const RECT bounds{0, 0, HimetricToPixels(extent_.cx, dpiX), HimetricToPixels(extent_.cy, dpiY)};
+    const SIZE dpi = ScreenDpi();
+    const RECT bounds{0, 0, HimetricToPixels(extent_.cx, dpi.cx), HimetricToPixels(extent_.cy, dpi.cy)};
 
-    HDC dc = CreateMetaFileW(nullptr);
-    if (!dc) return E_OUTOFMEMORY;
-    SetWindowOrgEx(dc, 0, 0, nullptr);
-    SetWindowExtEx(dc, bounds.right, bounds.bottom, nullptr);
-    OnDraw(dc, bounds);
-    HMETAFILE metafile = CloseMetaFile(dc);
+    UniqueMetafileDc recording(CreateMetaFileW(nullptr));
+    if (!recording) return E_OUTOFMEMORY;
+    SetWindowOrgEx(recording.get(), 0, 0, nullptr);
+    SetWindowExtEx(recording.get(), bounds.right, bounds.bottom, nullptr);
+    OnDraw(recording.get(), bounds);
+    UniqueMetafile metafile(CloseMetaFile(recording.release()));
     if (!metafile) return E_OUTOFMEMORY;
 
-    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE | GMEM_SHARE, sizeof(METAFILEPICT));
-    auto* picture = memory ? static_cast<METAFILEPICT*>(GlobalLock(memory)) : nullptr;
-    if (!picture) {
-        if (memory) GlobalFree(memory);
-        DeleteMetaFile(metafile);
-        return E_OUTOFMEMORY;
-    }
+    UniqueGlobal memory(GlobalAlloc(GMEM_MOVEABLE | GMEM_SHARE, sizeof(METAFILEPICT)));
+    auto* picture = memory ? static_cast<METAFILEPICT*>(GlobalLock(memory.get())) : nullptr;
+    if (!picture) return E_OUTOFMEMORY;
     picture->mm = MM_ANISOTROPIC;
     picture->xExt = extent_.cx;
     picture->yExt = extent_.cy;
-    picture->hMF = metafile;
-    GlobalUnlock(memory);
+    picture->hMF = metafile.release();
+    GlobalUnlock(memory.get());
+    // The medium's receiver owns both from here.
     medium->tymed = TYMED_MFPICT;
-    medium->hMetaFilePict = memory;
+    medium->hMetaFilePict = memory.release();
     medium->pUnkForRelease = nullptr;
     return S_OK;
 }

@@ -195,4 +195,8 @@ private:
 // Unregisters the control window class; for the library's unload.
 void UnregisterControlWindowClass();
 
+// The screen's resolution in dots per inch, across and down (96 where it
+// cannot be read).
+SIZE ScreenDpi();
+
 }  // namespace zew::com

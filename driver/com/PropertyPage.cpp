@@ -5,6 +5,7 @@
 #include <string>
 
 #include "Module.h"
+#include "UniqueAny.h"
 
 namespace zew::com {
 namespace {
@@ -166,11 +167,13 @@ STDMETHODIMP PropertyPage::Help(LPCOLESTR helpDirectory) {
         path = std::string(directory) + "\\";
     }
     path += std::string(file) + "::/" + topic + ".htm";
-    HMODULE library = LoadLibraryW(L"hhctrl.ocx");
+    UniqueModule library(LoadLibraryW(L"hhctrl.ocx"));
     if (!library) return E_FAIL;
-    const auto htmlHelp = reinterpret_cast<HtmlHelpFunction>(reinterpret_cast<void*>(GetProcAddress(library, "HtmlHelpA")));
+    const auto htmlHelp =
+        reinterpret_cast<HtmlHelpFunction>(reinterpret_cast<void*>(GetProcAddress(library.get(), "HtmlHelpA")));
     const HWND shown = htmlHelp ? htmlHelp(window_, path.c_str(), kHhDisplayTopic, 0) : nullptr;
-    // hhctrl.ocx stays loaded: the help window it opened outlives this call.
+    // hhctrl.ocx stays loaded once it showed a help window, which outlives this call.
+    if (shown) (void)library.release();
     return shown ? S_OK : E_FAIL;
 }
 

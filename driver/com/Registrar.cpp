@@ -4,6 +4,7 @@
 
 #include "ComPtr.h"
 #include "TypeLibrary.h"
+#include "UniqueAny.h"
 
 namespace zew::com {
 namespace {
@@ -27,16 +28,15 @@ HRESULT DeleteOwnedKeys(const RegistryScript& script, const Substitutions& subst
 }
 
 HRESULT WriteEntry(const RegistryEntry& entry, const Substitutions& substitutions) {
-    HKEY key = nullptr;
+    UniqueHkey key;
     LSTATUS status = RegCreateKeyExW(HKEY_CLASSES_ROOT, Substitute(entry.key, substitutions).c_str(), 0, nullptr,
-                                     REG_OPTION_NON_VOLATILE, KEY_SET_VALUE, nullptr, &key, nullptr);
+                                     REG_OPTION_NON_VOLATILE, KEY_SET_VALUE, nullptr, key.put(), nullptr);
     if (status != ERROR_SUCCESS) return HRESULT_FROM_WIN32(status);
     if (entry.value) {
         const std::wstring value = Substitute(entry.value, substitutions);
-        status = RegSetValueExW(key, entry.name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+        status = RegSetValueExW(key.get(), entry.name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
                                 static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
     }
-    RegCloseKey(key);
     return HRESULT_FROM_WIN32(status);
 }
 

@@ -140,10 +140,7 @@ STDMETHODIMP CMemory::Save() {
 // does have, and Load returns S_FALSE.
 STDMETHODIMP CMemory::Load() {
     return Exchange(session_, [&]() -> HRESULT {
-        session_.SetInt(L"MEMORY?", index_);
-        std::string reply;
-        session_.ReadResponse(reply);
-        const parsers::MemoryReply memory = parsers::ParseMemoryReply(reply);
+        const parsers::MemoryReply memory = parsers::ParseMemoryReply(session_.Query(L"MEMORY? " + std::to_wstring(index_)));
         name_ = session::FromAnsi(memory.name);
         if (memory.current) current_ = *memory.current;
         if (memory.upper) upper_ = *memory.upper;
@@ -170,10 +167,7 @@ STDMETHODIMP CMemory::Start() {
 
 HRESULT CMemory::RefreshName() {
     return Exchange(session_, [&] {
-        session_.SetInt(L"MEMORY?", index_);
-        std::string reply;
-        session_.ReadResponse(reply);
-        name_ = session::FromAnsi(parsers::MemoryNameOfReply(reply));
+        name_ = session::FromAnsi(parsers::MemoryNameOfReply(session_.Query(L"MEMORY? " + std::to_wstring(index_))));
     });
 }
 

@@ -89,13 +89,9 @@ HRESULT CProgram::ReadFromInstrument() {
     parsers::ProgramTotal total;
     HRESULT hr = Exchange(session_, [&] {
         ReadName();
-        std::string reply;
-        session_.SetInt(L"PRGRETURN?", index_);
-        session_.ReadResponse(reply);
-        returnOn_ = parsers::ProgramReturnOfReply(reply) ? 1 : 0;
-        session_.SetInt(L"PRGTOTAL?", index_);
-        session_.ReadResponse(reply);
-        total = parsers::ProgramTotalOfReply(reply);
+        const std::wstring n = std::to_wstring(index_);
+        returnOn_ = parsers::ProgramReturnOfReply(session_.Query(L"PRGRETURN? " + n)) ? 1 : 0;
+        total = parsers::ProgramTotalOfReply(session_.Query(L"PRGTOTAL? " + n));
         session_.SetInt(L"PTES ", index_);
     });
     if (FAILED(hr)) return hr;
@@ -106,10 +102,8 @@ HRESULT CProgram::ReadFromInstrument() {
         com::ComPtr<CStep> step = steps_->MakeStep(session_, driver_);
         if (!step) return E_OUTOFMEMORY;
         hr = Exchange(session_, [&] {
-            session_.WriteCommand(L"PRGEDIT? " + std::to_wstring(index_) + L"," + std::to_wstring(i));
-            std::string reply;
-            session_.ReadResponse(reply);
-            const parsers::ProgramStepReply read = parsers::ParseProgramStep(reply);
+            const parsers::ProgramStepReply read =
+                parsers::ParseProgramStep(session_.Query(L"PRGEDIT? " + std::to_wstring(index_) + L"," + std::to_wstring(i)));
             step->TakeRead(read.memory, read.interval);
             understood = understood && read.Complete();
         });
@@ -131,8 +125,7 @@ STDMETHODIMP CProgram::Free() {
 
 void CProgram::SendAndAwaitStatus(const std::wstring& line) {
     session_.WriteCommand(line);
-    int32_t ignored = 0;
-    session_.QueryInt(L"*STB", ignored);
+    (void)session_.QueryInt(L"*STB");
 }
 
 // Uploads the cached program over what the instrument holds (steps past the
@@ -160,10 +153,7 @@ STDMETHODIMP CProgram::Start() {
 }
 
 void CProgram::ReadName() {
-    session_.SetInt(L"PRGNAME?", index_);
-    std::string reply;
-    session_.ReadResponse(reply);
-    name_ = session::FromAnsi(parsers::ProgramNameOfReply(reply));
+    name_ = session::FromAnsi(parsers::ProgramNameOfReply(session_.Query(L"PRGNAME? " + std::to_wstring(index_))));
 }
 
 HRESULT CProgram::RefreshName() {

@@ -15,9 +15,7 @@ IUnknown* CRegister::FindInterface(REFIID riid) {
 HRESULT CRegister::QueryRegister(const wchar_t* command, short* pVal) {
     if (!pVal) return E_POINTER;
     return session::Exchange(session_, [&] {
-        int32_t value = 0;
-        session_.QueryInt(command, value);
-        *pVal = static_cast<short>(static_cast<uint16_t>(value & 0xFFFF));
+        *pVal = static_cast<short>(static_cast<uint16_t>(session_.QueryInt(command) & 0xFFFF));
     });
 }
 

@@ -35,11 +35,8 @@ const com::ControlClass kControlClass{&CLSID_Zew4400, kMiscStatus, {kNaturalSize
 LONG PixelsToHimetric(LONG pixels, int dpi) { return (pixels * 2540 + dpi / 2) / dpi; }
 
 SIZEL InitialExtent() {
-    HDC screen = GetDC(nullptr);
-    const int dpiX = screen ? GetDeviceCaps(screen, LOGPIXELSX) : 96;
-    const int dpiY = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 96;
-    if (screen) ReleaseDC(nullptr, screen);
-    return {PixelsToHimetric(kControlPixels, dpiX > 0 ? dpiX : 96), PixelsToHimetric(kControlPixels, dpiY > 0 ? dpiY : 96)};
+    const SIZE dpi = com::ScreenDpi();
+    return {PixelsToHimetric(kControlPixels, dpi.cx), PixelsToHimetric(kControlPixels, dpi.cy)};
 }
 
 }  // namespace
@@ -47,8 +44,16 @@ SIZEL InitialExtent() {
 HRESULT CZew4400::Create(IUnknown* outer, REFIID riid, void** ppv) {
     auto* object = new (std::nothrow) CZew4400(outer);
     if (!object) return E_OUTOFMEMORY;
-    const bool childrenMade = object->register_ && object->programs_ && object->memories_;
-    const HRESULT hr = childrenMade ? object->InnerUnknown()->QueryInterface(riid, ppv) : E_OUTOFMEMORY;
+    HRESULT hr = S_OK;
+    if (!(object->register_ && object->programs_ && object->memories_)) {
+        hr = E_OUTOFMEMORY;
+    } else if (!object->session_.CreateLock()) {
+        // Without the machine-wide lock its exchanges could interleave with
+        // another program's on the same instrument.
+        hr = E_FAIL;
+    } else {
+        hr = object->InnerUnknown()->QueryInterface(riid, ppv);
+    }
     object->InnerUnknown()->Release();
     return hr;
 }
@@ -60,7 +65,6 @@ CZew4400::CZew4400(IUnknown* outer)
       register_(com::MakeObject<CRegister>()),
       programs_(com::MakeObject<CPrograms>()),
       memories_(com::MakeObject<CMemories>()) {
-    session_.CreateLock();
     session::CResourceManager::AddDriverObject();
 }
 
@@ -178,10 +182,7 @@ std::optional<parsers::Identity> CZew4400::SetUpAndIdentify() {
     if (session_.GetInterfaceType() == VI_INTF_GPIB) ConfigureGpibLink();
     session_.SetTermChar('\n');
     if (serial) session_.WriteCommand(L"SILENT 1");
-    session_.WriteCommand(L"*IDN?");
-    std::string response;
-    session_.ReadResponse(response);
-    return parsers::ParseIdentity(response);
+    return parsers::ParseIdentity(session_.Query(L"*IDN?"));
 }
 
 STDMETHODIMP CZew4400::Connect(BSTR DevName) {
@@ -232,11 +233,7 @@ STDMETHODIMP CZew4400::SetString(BSTR strWrt) {
 STDMETHODIMP CZew4400::GetString(BSTR* pVal) {
     if (!pVal) return E_POINTER;
     *pVal = nullptr;
-    return Exchange(session_, [&] {
-        std::string response;
-        session_.ReadResponse(response);
-        *pVal = com::Bstr(session::FromAnsi(response)).Detach();
-    });
+    return Exchange(session_, [&] { *pVal = com::Bstr(session::FromAnsi(session_.ReadResponse())).Detach(); });
 }
 
 }  // namespace zew::objects

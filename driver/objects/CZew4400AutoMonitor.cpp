@@ -98,8 +98,7 @@ void CZew4400::PollMonitor() {
     session::CLockGuard guard(session_);
     std::string reply;
     try {
-        session_.WriteCommand(L"MON?");
-        session_.ReadResponse(reply);
+        reply = session_.Query(L"MON?");
     } catch (const session::CVisaException&) {
         testInProgress_ = 0;
         FireTestingR(kStatusPollFailed, 0.0, 0.0, 0.0, 0.0, 0.0);

@@ -25,11 +25,8 @@ constexpr short kLevelMax = 10;
 STDMETHODIMP CZew4400::get_PassHoldTime(double* pVal) {
     if (!pVal) return E_POINTER;
     return Exchange(session_, [&] {
-        session_.WriteCommand(L"PASSHOLD?");
-        std::string reply;
-        session_.ReadResponse(reply);
         // A reply without a number leaves the value as it was.
-        if (const auto time = parsers::ParsePassHold(reply)) *pVal = *time;
+        if (const auto time = parsers::ParsePassHold(session_.Query(L"PASSHOLD?"))) *pVal = *time;
     });
 }
 
@@ -47,11 +44,7 @@ STDMETHODIMP CZew4400::put_PassHoldTime(double newVal) {
 
 HRESULT CZew4400::GetSetting(const wchar_t* command, short* pVal) {
     if (!pVal) return E_POINTER;
-    return Exchange(session_, [&] {
-        int32_t value = 0;
-        session_.QueryInt(command, value);
-        *pVal = static_cast<short>(value);
-    });
+    return Exchange(session_, [&] { *pVal = static_cast<short>(session_.QueryInt(command)); });
 }
 
 HRESULT CZew4400::PutSetting(const wchar_t* command, short value) {
@@ -67,11 +60,7 @@ STDMETHODIMP CZew4400::put_Contrast(short newVal) { return PutSetting(L"CONTRAST
 STDMETHODIMP CZew4400::get_Comment(BSTR* pVal) {
     if (!pVal) return E_POINTER;
     return Exchange(session_, [&] {
-        session_.WriteCommand(L"COMMENT?");
-        std::string reply;
-        session_.ReadResponse(reply);
-        com::Bstr comment(session::FromAnsi(parsers::JoinCommentReply(reply)));
-        *pVal = comment.Detach();
+        *pVal = com::Bstr(session::FromAnsi(parsers::JoinCommentReply(session_.Query(L"COMMENT?")))).Detach();
     });
 }
 

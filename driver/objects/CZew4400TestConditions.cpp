@@ -23,12 +23,7 @@ constexpr double kTimerMax = 999.0;
 
 STDMETHODIMP CZew4400::get_FuncMode(ZEW_FUNCMODE* pVal) {
     if (!pVal) return E_POINTER;
-    return Exchange(session_, [&] {
-        session_.WriteCommand(L"FUNCTION?");
-        std::string reply;
-        session_.ReadResponse(reply);
-        *pVal = static_cast<ZEW_FUNCMODE>(parsers::ParseInt(reply));
-    });
+    return Exchange(session_, [&] { *pVal = static_cast<ZEW_FUNCMODE>(parsers::ParseInt(session_.Query(L"FUNCTION?"))); });
 }
 
 STDMETHODIMP CZew4400::put_FuncMode(ZEW_FUNCMODE newVal) {
@@ -39,10 +34,7 @@ STDMETHODIMP CZew4400::put_FuncMode(ZEW_FUNCMODE newVal) {
 STDMETHODIMP CZew4400::get_MeasMode(ZEW_MEASMODE* pVal) {
     if (!pVal) return E_POINTER;
     return Exchange(session_, [&] {
-        session_.WriteCommand(L"MEASMODE?");
-        std::string reply;
-        session_.ReadResponse(reply);
-        const auto mode = parsers::ParseMeasMode(reply);
+        const auto mode = parsers::ParseMeasMode(session_.Query(L"MEASMODE?"));
         if (!mode) return S_FALSE;
         *pVal = static_cast<ZEW_MEASMODE>(*mode);
         return S_OK;
@@ -57,10 +49,7 @@ STDMETHODIMP CZew4400::put_MeasMode(ZEW_MEASMODE newVal) {
 STDMETHODIMP CZew4400::get_DoubleActionOn(VARIANT_BOOL* pVal) {
     if (!pVal) return E_POINTER;
     return Exchange(session_, [&] {
-        session_.WriteCommand(L"DOUBLEACTION?");
-        std::string reply;
-        session_.ReadResponse(reply);
-        *pVal = parsers::ParseDoubleAction(reply) ? VARIANT_TRUE : VARIANT_FALSE;
+        *pVal = parsers::ParseDoubleAction(session_.Query(L"DOUBLEACTION?")) ? VARIANT_TRUE : VARIANT_FALSE;
     });
 }
 

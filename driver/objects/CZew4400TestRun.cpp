@@ -49,11 +49,7 @@ STDMETHODIMP CZew4400::Stop() {
 
 HRESULT CZew4400::QueryMonitoredValue(const wchar_t* command, double* pVal) {
     if (!pVal) return E_POINTER;
-    return Exchange(session_, [&] {
-        double value = 0.0;
-        session_.QueryReal(command, value);
-        *pVal = value;
-    });
+    return Exchange(session_, [&] { *pVal = session_.QueryReal(command); });
 }
 
 STDMETHODIMP CZew4400::get_MonResistance(double* pVal) { return QueryMonitoredValue(L"RDATA", pVal); }

@@ -4,7 +4,7 @@
 
 #include <memory>
 
-#include "../com/UniqueHandle.h"
+#include "../com/UniqueAny.h"
 
 namespace zew::session {
 

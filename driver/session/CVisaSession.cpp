@@ -44,13 +44,12 @@ void CVisaSession::RequireOpen() const {
     if (instrument_ == 0) Raise(VI_ERROR_INV_OBJECT, MSG_NOT_INITIALIZED);
 }
 
-ViStatus CVisaSession::Check(ViStatus status, UINT messageId) {
+void CVisaSession::Check(ViStatus status, UINT messageId) {
     lastStatus_ = status;
     if (status < VI_SUCCESS) Raise(status, messageId);
-    return status;
 }
 
-ViStatus CVisaSession::Open(const std::string& resourceName, ViAccessMode accessMode, ViUInt32 openTimeout) {
+void CVisaSession::Open(const std::string& resourceName, ViAccessMode accessMode, ViUInt32 openTimeout) {
     const VisaFunctions* visa = Visa();
     if (!visa) Raise(lastStatus_, MSG_VISA_NOT_FOUND);
     resourceName_ = std::make_shared<const std::string>(resourceName);
@@ -58,137 +57,78 @@ ViStatus CVisaSession::Open(const std::string& resourceName, ViAccessMode access
     const ViStatus openStatus =
         visa->Open(CResourceManager::Handle(), resourceName.c_str(), accessMode, openTimeout, &opened);
     instrument_ = openStatus < VI_SUCCESS ? 0 : opened;
-    const ViStatus status = Check(openStatus, MSG_OPEN_FAILED);
+    Check(openStatus, MSG_OPEN_FAILED);
     ViUInt16 type = 0;
     visa->GetAttribute(instrument_, VI_ATTR_INTF_TYPE, &type);
     interfaceType_ = type;
-    return status;
 }
 
-ViStatus CVisaSession::Close() {
+void CVisaSession::Close() {
     if (instrument_ != 0) Check(Visa()->Close(instrument_), MSG_CLOSE_FAILED);
-    return lastStatus_;
 }
 
-ViStatus CVisaSession::SetAttribute(ViAttr attribute, ViAttrState value) {
+void CVisaSession::SetAttribute(ViAttr attribute, ViAttrState value) {
     RequireOpen();
-    return Check(Visa()->SetAttribute(instrument_, attribute, value), MSG_GPIB_UNKNOWN_ERROR);
+    Check(Visa()->SetAttribute(instrument_, attribute, value), MSG_GPIB_UNKNOWN_ERROR);
 }
 
-ViStatus CVisaSession::GetAttribute(ViAttr attribute, void* value) {
-    RequireOpen();
-    return Check(Visa()->GetAttribute(instrument_, attribute, value), MSG_GPIB_UNKNOWN_ERROR);
-}
-
-ViStatus CVisaSession::Read(ViByte* buffer, ViUInt32 count, ViUInt32* read) {
-    RequireOpen();
-    return Check(Visa()->Read(instrument_, buffer, count, read), MSG_READ_FAILED);
-}
-
-ViStatus CVisaSession::Write(const ViByte* buffer, ViUInt32 count, ViUInt32* written) {
-    RequireOpen();
-    return Check(Visa()->Write(instrument_, buffer, count, written), MSG_WRITE_FAILED);
-}
-
-ViStatus CVisaSession::AssertTrigger(ViUInt16 protocol) {
-    RequireOpen();
-    return Check(Visa()->AssertTrigger(instrument_, protocol), MSG_TRIGGER_FAILED);
-}
-
-ViStatus CVisaSession::ReadStatusByte(ViUInt8* statusByte) {
-    RequireOpen();
-    if (interfaceType_ == VI_INTF_ASRL) {
-        int32_t value = 0;
-        QueryInt(L"*STB", value);
-        lastStatus_ = VI_SUCCESS;
-        *statusByte = static_cast<ViUInt8>(value & 0xFF);
-        return lastStatus_;
-    }
-    ViUInt16 value = 0;
-    const ViStatus status = Check(Visa()->ReadSTB(instrument_, &value), MSG_POLL_FAILED);
-    *statusByte = static_cast<ViUInt8>(value & 0xFF);
-    return status;
-}
-
-ViStatus CVisaSession::Clear() {
-    RequireOpen();
-    return Check(Visa()->Clear(instrument_), MSG_CLEAR_FAILED);
-}
-
-ViStatus CVisaSession::SetBuf(ViUInt16 mask, ViUInt32 size) {
-    RequireOpen();
-    return Check(Visa()->SetBuf(instrument_, mask, size), MSG_GPIB_UNKNOWN_ERROR);
-}
-
-ViStatus CVisaSession::Flush(ViUInt16 mask) {
-    RequireOpen();
-    return Check(Visa()->Flush(instrument_, mask), MSG_GPIB_UNKNOWN_ERROR);
-}
-
-ViStatus CVisaSession::GpibControlREN(ViUInt16 mode) {
-    RequireOpen();
-    return Check(Visa()->GpibControlREN(instrument_, mode), MSG_GPIB_UNKNOWN_ERROR);
+void CVisaSession::SetTermChar(int16_t character) {
+    SetAttribute(VI_ATTR_TERMCHAR, static_cast<ViAttrState>(character));
+    SetAttribute(VI_ATTR_TERMCHAR_EN, character != 0 ? VI_TRUE : VI_FALSE);
+    termChar_ = character;
 }
 
 bool CVisaSession::FitsOnLine(std::wstring_view text) const {
     return ToAnsi(text).size() + (termChar_ != 0 ? 1 : 0) <= kMaxLine;
 }
 
-ViStatus CVisaSession::WriteCommand(std::wstring_view text) {
+void CVisaSession::WriteCommand(std::wstring_view text) {
     RequireOpen();
     std::string line = ToAnsi(text);
     if (termChar_ != 0) line += static_cast<char>(termChar_);
     ViUInt32 written = 0;
-    return Write(reinterpret_cast<const ViByte*>(line.data()), static_cast<ViUInt32>(line.size()), &written);
+    Check(Visa()->Write(instrument_, reinterpret_cast<const ViByte*>(line.data()), static_cast<ViUInt32>(line.size()),
+                        &written),
+          MSG_WRITE_FAILED);
 }
 
-ViStatus CVisaSession::ReadResponse(std::string& response) {
+std::string CVisaSession::ReadResponse() {
     RequireOpen();
     std::vector<ViByte> buffer(kReadBufferSize);
     ViUInt32 count = 0;
-    const ViStatus status = Read(buffer.data(), kReadBufferSize, &count);
+    Check(Visa()->Read(instrument_, buffer.data(), kReadBufferSize, &count), MSG_READ_FAILED);
     if (count > kReadBufferSize) count = kReadBufferSize;
-    response.assign(reinterpret_cast<const char*>(buffer.data()), count);
+    std::string response(reinterpret_cast<const char*>(buffer.data()), count);
     if (const auto zero = response.find('\0'); zero != std::string::npos) response.resize(zero);
-    return status;
+    return response;
 }
 
-ViStatus CVisaSession::SetReal(std::wstring_view command, double value, int decimals, std::wstring_view suffix) {
+std::string CVisaSession::Query(std::wstring_view line) {
+    WriteCommand(line);
+    return ReadResponse();
+}
+
+void CVisaSession::SetReal(std::wstring_view command, double value, int decimals, std::wstring_view suffix) {
     std::wstring line(command);
     line += L' ';
     line += Fixed(value, decimals);
     line += suffix;
-    return WriteCommand(line);
+    WriteCommand(line);
 }
 
-ViStatus CVisaSession::SetInt(std::wstring_view command, int32_t value) {
+void CVisaSession::SetInt(std::wstring_view command, int32_t value) {
     std::wstring line(command);
     line += L' ';
     line += std::to_wstring(value);
-    return WriteCommand(line);
+    WriteCommand(line);
 }
 
-ViStatus CVisaSession::QueryReal(std::wstring_view command, double& value) {
-    WriteCommand(std::wstring(command) + L"?");
-    std::string response;
-    ReadResponse(response);
-    value = parsers::ParseReal(response);
-    return VI_SUCCESS;
+double CVisaSession::QueryReal(std::wstring_view command) {
+    return parsers::ParseReal(Query(std::wstring(command) + L"?"));
 }
 
-ViStatus CVisaSession::QueryInt(std::wstring_view command, int32_t& value) {
-    WriteCommand(std::wstring(command) + L"?");
-    std::string response;
-    ReadResponse(response);
-    value = parsers::ParseInt(response);
-    return VI_SUCCESS;
-}
-
-ViStatus CVisaSession::SetTermChar(int16_t character) {
-    SetAttribute(VI_ATTR_TERMCHAR, static_cast<ViAttrState>(character));
-    SetAttribute(VI_ATTR_TERMCHAR_EN, character != 0 ? VI_TRUE : VI_FALSE);
-    termChar_ = character;
-    return lastStatus_;
+int32_t CVisaSession::QueryInt(std::wstring_view command) {
+    return parsers::ParseInt(Query(std::wstring(command) + L"?"));
 }
 
 bool CVisaSession::CreateLock() {
@@ -205,11 +145,10 @@ bool CVisaSession::Lock() {
 
 bool CVisaSession::Unlock() { return lock_ && lock_->Release(); }
 
-ViStatus CVisaSession::Detach(bool close) {
+void CVisaSession::Detach(bool close) {
     lastStatus_ = VI_SUCCESS;
     if (close) Close();
     instrument_ = 0;
-    return lastStatus_;
 }
 
 void CVisaSession::Abandon() noexcept {

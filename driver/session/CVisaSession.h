@@ -1,5 +1,6 @@
 // One VISA instrument session: the only way to the instrument. Every failure
-// is raised as CVisaException; ReportError turns it into an automation error.
+// is raised as CVisaException (the one error channel); ReportError turns it
+// into an automation error.
 #pragma once
 
 #include <windows.h>
@@ -23,36 +24,33 @@ public:
 
     CVisaSession();
 
-    ViStatus Open(const std::string& resourceName, ViAccessMode accessMode, ViUInt32 openTimeout);
-    ViStatus Close();
+    // Every operation below raises CVisaException on a failure (a session
+    // that is not open, a negative VISA status) and returns its result.
+    void Open(const std::string& resourceName, ViAccessMode accessMode, ViUInt32 openTimeout);
+    void SetAttribute(ViAttr attribute, ViAttrState value);
+    // The termination character, on the session and for the lines written.
+    void SetTermChar(int16_t character);
 
-    // Thin VISA wrappers; each raises when no session is open or on a
-    // negative status.
-    ViStatus SetAttribute(ViAttr attribute, ViAttrState value);
-    ViStatus GetAttribute(ViAttr attribute, void* value);
-    ViStatus Read(ViByte* buffer, ViUInt32 count, ViUInt32* read);
-    ViStatus Write(const ViByte* buffer, ViUInt32 count, ViUInt32* written);
-    ViStatus AssertTrigger(ViUInt16 protocol);
-    ViStatus ReadStatusByte(ViUInt8* statusByte);
-    ViStatus Clear();
-    ViStatus SetBuf(ViUInt16 mask, ViUInt32 size);
-    ViStatus Flush(ViUInt16 mask);
-    ViStatus GpibControlREN(ViUInt16 mode);
-
-    // Line transport: a command line out with the termination character, a
+    // Line transport: a command line out with the termination character; a
     // response back as the bytes received (termination character included).
-    ViStatus WriteCommand(std::wstring_view text);
-    ViStatus ReadResponse(std::string& response);
-    bool FitsOnLine(std::wstring_view text) const;
+    void WriteCommand(std::wstring_view text);
+    [[nodiscard]] std::string ReadResponse();
+    // A line out and its reply back, as one call.
+    [[nodiscard]] std::string Query(std::wstring_view line);
+    [[nodiscard]] bool FitsOnLine(std::wstring_view text) const;
 
-    ViStatus SetReal(std::wstring_view command, double value, int decimals, std::wstring_view suffix);
-    ViStatus SetInt(std::wstring_view command, int32_t value);
-    ViStatus QueryReal(std::wstring_view command, double& value);
-    ViStatus QueryInt(std::wstring_view command, int32_t& value);
+    // "<command> <value>" with the value in fixed notation, then the suffix.
+    void SetReal(std::wstring_view command, double value, int decimals, std::wstring_view suffix);
+    void SetInt(std::wstring_view command, int32_t value);
+    // "<command>?" and its reply read as a number (0 when it holds none).
+    [[nodiscard]] double QueryReal(std::wstring_view command);
+    [[nodiscard]] int32_t QueryInt(std::wstring_view command);
 
-    bool CreateLock();
+    // The machine-wide instrument lock. False when it cannot be had (no lock,
+    // no open session, a failed wait or release).
+    [[nodiscard]] bool CreateLock();
     void CloseLock();
-    bool Lock();
+    [[nodiscard]] bool Lock();
     bool Unlock();
 
     ViSession GetSession() const { return instrument_; }
@@ -60,10 +58,10 @@ public:
     std::shared_ptr<const std::string> GetResourceName() const { return resourceName_; }
     int16_t GetTermChar() const { return termChar_; }
     ViUInt16 GetInterfaceType() const { return interfaceType_; }
-    ViStatus SetTermChar(int16_t character);
 
-    // Sets the last status to 0, closes the session when asked, and forgets it.
-    ViStatus Detach(bool close);
+    // Sets the last status to 0, closes the session when asked (raising when
+    // the close fails, the handle then kept), and forgets it.
+    void Detach(bool close);
 
     // Lets go of a session whose set-up failed: closes it if one is open and
     // forgets it whatever the close says. The last status stays the failure's,
@@ -82,7 +80,8 @@ private:
     [[noreturn]] void Raise(ViStatus status, UINT messageId) const;
     void RequireOpen() const;
     // Stores the status and raises messageId when it is negative.
-    ViStatus Check(ViStatus status, UINT messageId);
+    void Check(ViStatus status, UINT messageId);
+    void Close();
 
     std::shared_ptr<CInstrumentLock> lock_;
     ViSession instrument_ = 0;

@@ -4,6 +4,8 @@
 
 #include <mutex>
 
+#include "../com/UniqueAny.h"
+
 namespace zew::session {
 namespace {
 
@@ -14,21 +16,19 @@ bool Bind(HMODULE library, WORD ordinal, Function& function) {
 }
 
 const VisaFunctions* Load() {
-    HMODULE library = LoadLibraryW(L"VISA32.DLL");
+    com::UniqueModule library(LoadLibraryW(L"VISA32.DLL"));
     if (!library) return nullptr;
     static VisaFunctions f{};
-    const bool bound = Bind(library, 141, f.OpenDefaultRM) && Bind(library, 131, f.Open) &&
-                       Bind(library, 132, f.Close) && Bind(library, 133, f.GetAttribute) &&
-                       Bind(library, 134, f.SetAttribute) && Bind(library, 256, f.Read) &&
-                       Bind(library, 257, f.Write) && Bind(library, 259, f.ReadSTB) &&
-                       Bind(library, 260, f.Clear) && Bind(library, 258, f.AssertTrigger) &&
-                       Bind(library, 267, f.SetBuf) && Bind(library, 268, f.Flush) &&
-                       Bind(library, 208, f.GpibControlREN);
-    if (!bound) {
-        FreeLibrary(library);
-        return nullptr;
-    }
+    const bool bound = Bind(library.get(), 141, f.OpenDefaultRM) && Bind(library.get(), 131, f.Open) &&
+                       Bind(library.get(), 132, f.Close) && Bind(library.get(), 133, f.GetAttribute) &&
+                       Bind(library.get(), 134, f.SetAttribute) && Bind(library.get(), 256, f.Read) &&
+                       Bind(library.get(), 257, f.Write) && Bind(library.get(), 259, f.ReadSTB) &&
+                       Bind(library.get(), 260, f.Clear) && Bind(library.get(), 258, f.AssertTrigger) &&
+                       Bind(library.get(), 267, f.SetBuf) && Bind(library.get(), 268, f.Flush) &&
+                       Bind(library.get(), 208, f.GpibControlREN);
+    if (!bound) return nullptr;
     // The library stays loaded for the life of the process.
+    (void)library.release();
     return &f;
 }
 

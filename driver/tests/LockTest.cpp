@@ -6,7 +6,7 @@
 
 #include "DriverTestSupport.h"
 #include "VisaTestSupport.h"
-#include "com/UniqueHandle.h"
+#include "com/UniqueAny.h"
 
 namespace zewtest {
 namespace {

@@ -17,11 +17,6 @@ constexpr COLORREF kLinkColor = RGB(0, 0, 128);
 
 CAboutDlg::CAboutDlg() : buttonFace_(CreateSolidBrush(GetSysColor(COLOR_BTNFACE))) {}
 
-CAboutDlg::~CAboutDlg() {
-    if (buttonFace_) DeleteObject(buttonFace_);
-    if (boldFont_) DeleteObject(boldFont_);
-}
-
 INT_PTR CAboutDlg::DoModal(HWND owner) {
     return DialogBoxParamW(com::ModuleInstance(), MAKEINTRESOURCEW(IDD_ABOUT), owner, &DialogProc,
                            reinterpret_cast<LPARAM>(this));
@@ -43,12 +38,12 @@ void CAboutDlg::OnInitDialog() {
         LOGFONTW bold{};
         if (GetObjectW(font, sizeof bold, &bold)) {
             bold.lfWeight = FW_BOLD;
-            boldFont_ = CreateFontIndirectW(&bold);
+            boldFont_.reset(CreateFontIndirectW(&bold));
         }
     }
     if (boldFont_) {
-        SendDlgItemMessageW(window_, IDC_ABOUT_TITLE, WM_SETFONT, reinterpret_cast<WPARAM>(boldFont_), FALSE);
-        SendDlgItemMessageW(window_, IDC_ABOUT_VISA, WM_SETFONT, reinterpret_cast<WPARAM>(boldFont_), FALSE);
+        SendDlgItemMessageW(window_, IDC_ABOUT_TITLE, WM_SETFONT, reinterpret_cast<WPARAM>(boldFont_.get()), FALSE);
+        SendDlgItemMessageW(window_, IDC_ABOUT_VISA, WM_SETFONT, reinterpret_cast<WPARAM>(boldFont_.get()), FALSE);
     }
 
     char line[64] = {};
@@ -97,7 +92,7 @@ INT_PTR CALLBACK CAboutDlg::DialogProc(HWND window, UINT message, WPARAM wParam,
         if (!dialog->IsLink(reinterpret_cast<HWND>(lParam))) return FALSE;
         SetTextColor(reinterpret_cast<HDC>(wParam), kLinkColor);
         SetBkColor(reinterpret_cast<HDC>(wParam), GetSysColor(COLOR_BTNFACE));
-        return reinterpret_cast<INT_PTR>(dialog->buttonFace_);
+        return reinterpret_cast<INT_PTR>(dialog->buttonFace_.get());
     case WM_COMMAND:
         switch (LOWORD(wParam)) {
         case IDOK:

@@ -4,14 +4,13 @@
 
 #include <windows.h>
 
+#include "../com/UniqueAny.h"
+
 namespace zew::ui {
 
 class CAboutDlg {
 public:
     CAboutDlg();
-    ~CAboutDlg();
-    CAboutDlg(const CAboutDlg&) = delete;
-    CAboutDlg& operator=(const CAboutDlg&) = delete;
 
     // Shows the box modally; the id of the button that closed it.
     INT_PTR DoModal(HWND owner);
@@ -27,8 +26,8 @@ private:
     void OpenLink(int controlId, bool mail) const;
 
     HWND window_ = nullptr;
-    HBRUSH buttonFace_;
-    HFONT boldFont_ = nullptr;
+    com::UniqueBrush buttonFace_;
+    com::UniqueFont boldFont_;
 };
 
 }  // namespace zew::ui
