@@ -135,7 +135,10 @@ bool CSetupInfo::RegisterFiles(IInstallReport& report) const {
     for (const auto& file : files_) {
         if (!file->registerIt) continue;
         std::string path = file->DestinationPath();
-        UniqueModule library(LoadLibraryA(path.c_str()));
+        // The library's own folder serves its dependencies; the program's
+        // folder and the current folder never do.
+        UniqueModule library(
+            LoadLibraryExA(path.c_str(), nullptr, LOAD_LIBRARY_SEARCH_DLL_LOAD_DIR | LOAD_LIBRARY_SEARCH_SYSTEM32));
         if (!library) {
             report.FileRegistered(kLoadFailed, path);
             return false;
