@@ -20,6 +20,7 @@ enum ExitCode : int {
     kExitListInvalid = 2,
     kExitNoVisa = 3,
     kExitNotInstalled = 4,  // cancelled, an argument not understood, no log file, no window
+    kExitCopyFailed = 5,    // a file could not be copied; every marked file registered
 };
 
 class CSetupApp {
