@@ -31,13 +31,12 @@ cmake --build --preset "$arch" --target driver_package VISA32_dll zew-example-ev
 bin=$root/build/$arch/bin
 prefix=$root/build/$arch/demo-prefix
 run=("$root/scripts/wine-run" --prefix "$prefix" --arch "$arch")
-# The installer's VISA check finds the stand-in in the folder it runs from;
-# the package itself never carries a VISA library.
+# The stand-in VISA library goes into the prefix's system folder, where the
+# installer's VISA check looks; the package itself never carries one.
 step="installing the driver package with Setup.exe /S in the demo Wine prefix ($prefix)"
 echo "demo: installing the driver: Setup.exe /S"
 "$root/scripts/install-package.sh" "$prefix" "$arch" "$root/build/$arch/package/Zew4400" "$bin" | sed 's/^/  /'
 
-# The script host finds VISA32.DLL in its current directory.
 step="running driver/demo/demo.vbs with Wine's cscript"
 (cd "$bin" && "${run[@]}" cscript //nologo "Z:$(echo "$root/driver/demo/demo.vbs" | tr / '\\')")
 # Events need a message loop, which the script host lacks: a C++ client

@@ -66,7 +66,12 @@ std::string ProgramTitle() {
 }
 
 bool VisaLibraryPresent() {
-    UniqueModule visa(LoadLibraryA("VISA32.DLL"));
+    wchar_t folder[MAX_PATH] = {};
+    UINT length = GetSystemDirectoryW(folder, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH) return false;
+    std::wstring path = std::wstring(folder, length) + L"\\VISA32.DLL";
+    // Mapped as data: none of its code runs in the installer.
+    UniqueModule visa(LoadLibraryExW(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE));
     return static_cast<bool>(visa);
 }
 

@@ -20,6 +20,7 @@ enum ExitCode : int {
     kExitListInvalid = 2,
     kExitNoVisa = 3,
     kExitNotInstalled = 4,  // cancelled, an argument not understood, no log file, no window
+    kExitCopyFailed = 5,    // a file could not be copied; every marked file registered
 };
 
 class CSetupApp {
@@ -64,8 +65,10 @@ private:
 // The program's file name without its folder and extension ("Setup").
 std::string ProgramTitle();
 
-// Whether VISA32.DLL can be loaded with the system search; the library is
-// unloaded again at once.
+// Whether VISA32.DLL is in the system folder, where a VISA library is
+// installed; a file of that name beside Setup.exe or in the current folder does
+// not count. The file is mapped as data, so none of its code runs, and
+// unmapped again at once.
 bool VisaLibraryPresent();
 
 }  // namespace zew::setup

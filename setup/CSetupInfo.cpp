@@ -103,10 +103,13 @@ InstallOutcome CSetupInfo::Install(IInstallReport& report) {
     }
     report.Begin(static_cast<int>(files_.size()));
     CreateFolders();
-    CopyFiles(report);
+    bool copied = CopyFiles(report);
     bool registered = RegisterFiles(report);
+    // The verdict shown follows the registration alone; a file that was not
+    // copied only changes the outcome.
     report.Done(registered);
-    return registered ? InstallOutcome::kSuccess : InstallOutcome::kRegisterFailed;
+    if (!registered) return InstallOutcome::kRegisterFailed;
+    return copied ? InstallOutcome::kSuccess : InstallOutcome::kCopyFailed;
 }
 
 void CSetupInfo::CreateFolders() const {
@@ -117,6 +120,7 @@ void CSetupInfo::CreateFolders() const {
 }
 
 bool CSetupInfo::CopyFiles(IInstallReport& report) const {
+    bool installed = true;
     for (const auto& file : files_) {
         // The installation call takes writable strings.
         std::string name = file->name, source = file->sourceFolder, destination = file->destinationFolder;
@@ -126,8 +130,9 @@ bool CSetupInfo::CopyFiles(IInstallReport& report) const {
         DWORD flags = VerInstallFileA(0, name.data(), name.data(), source.data(), destination.data(), current.data(),
                                       tempFile, &tempLength);
         report.FileCopied(flags, file->DestinationPath());
+        installed = installed && CopySucceeded(flags);
     }
-    return true;
+    return installed;
 }
 
 bool CSetupInfo::RegisterFiles(IInstallReport& report) const {
@@ -135,7 +140,10 @@ bool CSetupInfo::RegisterFiles(IInstallReport& report) const {
     for (const auto& file : files_) {
         if (!file->registerIt) continue;
         std::string path = file->DestinationPath();
-        UniqueModule library(LoadLibraryA(path.c_str()));
+        // The library's own folder serves its dependencies; the program's
+        // folder and the current folder never do.
+        UniqueModule library(
+            LoadLibraryExA(path.c_str(), nullptr, LOAD_LIBRARY_SEARCH_DLL_LOAD_DIR | LOAD_LIBRARY_SEARCH_SYSTEM32));
         if (!library) {
             report.FileRegistered(kLoadFailed, path);
             return false;

@@ -26,6 +26,7 @@ enum class InstallOutcome : int {
     kSuccess = 0,
     kRegisterFailed = 1,
     kListInvalid = 2,
+    kCopyFailed = 5,  // every marked file registered, but a file was not installed
 };
 
 class CSetupInfo {
@@ -49,11 +50,14 @@ public:
     const std::vector<std::unique_ptr<CSetupFile>>& files() const { return files_; }
 
     // The whole run: list, folders, copy pass, register pass. A list error
-    // stops it before any folder is made or file copied.
+    // stops it before any folder is made or file copied. The report's verdict
+    // (Done) follows the register pass alone; the outcome also tells a file
+    // that was not installed (kCopyFailed), unless a registration failed.
     InstallOutcome Install(IInstallReport& report);
 
-    // Each pass reports every file it handles. Copying counts as successful
-    // whatever the results; registering stops at the first failure.
+    // Each pass reports every file it handles. Copying attempts every file
+    // whatever the results and returns whether each was installed or a newer
+    // copy kept (CopySucceeded); registering stops at the first failure.
     bool CopyFiles(IInstallReport& report) const;
     bool RegisterFiles(IInstallReport& report) const;
 

@@ -36,6 +36,11 @@ std::string CopyResultText(std::uint32_t flags) {
     return text;
 }
 
+bool CopySucceeded(std::uint32_t flags) {
+    constexpr std::uint32_t kTempFile = 0x1, kMismatch = 0x2, kSourceOlder = 0x4;
+    return flags == 0 || (flags & ~(kTempFile | kMismatch)) == kSourceOlder;
+}
+
 std::string RegisterResultText(int code) {
     switch (code) {
     case kRegistered: return "successfully registered";

@@ -26,6 +26,14 @@ std::string FormatText(const std::string& format, std::initializer_list<std::str
 // the temporary-file or mismatch bits names those.
 std::string CopyResultText(std::uint32_t flags);
 
+// Whether a result of the version-aware installation leaves the listed file
+// in place: 0 (copied), or SRCOLD (0x4), the present copy being newer and
+// kept, with no reason bit besides it; the two bits that come with it (0x2,
+// the files differ, and 0x1, a temporary copy is left) change nothing. Every
+// other result, the mismatch results included (0x2 alone or with DIFFLANG,
+// DIFFCODEPG or DIFFTYPE), means the new file was not installed.
+bool CopySucceeded(std::uint32_t flags);
+
 std::string RegisterResultText(int code);
 
 // "<path> - <result>", at most 511 characters.

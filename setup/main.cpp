@@ -27,6 +27,11 @@ std::vector<std::wstring> Arguments() {
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     using namespace zew::setup;
+    // Libraries are loaded from the system folder only, never from the
+    // program's folder (often a downloads folder) or the current folder. This
+    // comes before anything that loads a library on first use (VERSION.dll and
+    // COMCTL32.dll are delay-loaded for this reason).
+    SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
     CSetupApp& app = CSetupApp::Get();
     app.SetInstance(instance);
     SetupOptions options = ParseArguments(Arguments());

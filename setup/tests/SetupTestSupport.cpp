@@ -78,6 +78,12 @@ void SetupSource::AddText(const std::wstring& name, const std::string& text) con
     std::ofstream(Narrow(path() + name), std::ios::binary) << text;
 }
 
+SystemFile::SystemFile(const std::wstring& built, const std::wstring& name) : path_(Widen(SystemFolder()) + name) {
+    EXPECT_TRUE(CopyFileW((ProgramFolder() + built).c_str(), path_.c_str(), FALSE)) << Narrow(path_);
+}
+
+bool SystemFile::Remove() const { return DeleteFileW(path_.c_str()) || !FileExists(path_); }
+
 AppKeyTarget::AppKeyTarget() {
     key_ = "ZewSetupTest" + std::to_string(GetCurrentProcessId()) + "_" + std::to_string(++g_counter) + ".exe";
     std::string subkey = "Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\" + key_;
@@ -106,7 +112,7 @@ std::wstring SetupCommand(const SetupSource& source, const std::wstring& args) {
 
 }  // namespace
 
-SetupResult RunSetup(const SetupSource& source, const std::wstring& args) {
+SetupResult RunSetup(const SetupSource& source, const std::wstring& args, const std::wstring& workingFolder) {
     // Standard output goes to a file, read once the installer has ended:
     // helper processes Wine starts may hold on to an inherited pipe.
     TempFolder scratch;
@@ -123,8 +129,8 @@ SetupResult RunSetup(const SetupSource& source, const std::wstring& args) {
     PROCESS_INFORMATION pi{};
     std::wstring command = SetupCommand(source, args);
     SetupResult result;
-    BOOL started = CreateProcessW(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr, source.path().c_str(),
-                                  &si, &pi);
+    const std::wstring& folder = workingFolder.empty() ? source.path() : workingFolder;
+    BOOL started = CreateProcessW(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr, folder.c_str(), &si, &pi);
     CloseHandle(out);
     EXPECT_TRUE(started);
     if (!started) {

@@ -1,6 +1,6 @@
 // Support of the installer's tests: a source folder holding Setup.exe, its
-// SETUP.LST and the files to install; a private AppKey destination; running
-// the installer and finding its windows.
+// SETUP.LST and the files to install; a private AppKey destination; a file
+// placed in the system folder; running the installer and finding its windows.
 #pragma once
 
 #include <windows.h>
@@ -45,6 +45,22 @@ private:
     TempFolder folder_;
 };
 
+// A file built beside the test program, copied into the system folder (where
+// a real VISA library lives) under another name, and removed from there with
+// the object. Only for test programs that run in a Wine prefix of their own.
+class SystemFile {
+public:
+    SystemFile(const std::wstring& built, const std::wstring& name);
+    ~SystemFile() { static_cast<void>(Remove()); }
+    SystemFile(const SystemFile&) = delete;
+    SystemFile& operator=(const SystemFile&) = delete;
+    // Whether the file is gone.
+    bool Remove() const;
+
+private:
+    std::wstring path_;
+};
+
 // HKLM ... App Paths\<key> with its Path value set to a folder of its own, so
 // that APPKEY entries land in a private folder. Both go with the object.
 class AppKeyTarget {
@@ -70,8 +86,9 @@ struct SetupResult {
     std::string output;  // the standard output
 };
 
-// Runs Setup.exe from `source` with `args` and waits for it to end.
-SetupResult RunSetup(const SetupSource& source, const std::wstring& args);
+// Runs Setup.exe from `source` with `args` and waits for it to end. It runs
+// in `workingFolder`, by default the source folder.
+SetupResult RunSetup(const SetupSource& source, const std::wstring& args, const std::wstring& workingFolder = L"");
 
 // Starts Setup.exe (no arguments); the caller waits on the process.
 PROCESS_INFORMATION StartSetup(const SetupSource& source);

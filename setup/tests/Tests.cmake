@@ -20,16 +20,37 @@ foreach(entry zew_reg_ok:S_OK:1 zew_reg_sfalse:S_FALSE:1 zew_reg_noexport:none:1
   list(APPEND setup_test_dlls ${name})
 endforeach()
 
+# A library that records that its code ran, planted under the names of
+# libraries the installer must not run from its own or the current folder.
+add_library(zew_planted SHARED tests/PlantedDll.cpp)
+set_target_properties(zew_planted PROPERTIES PREFIX "" SUFFIX ".dll")
+if(ZEW_WINE_ARCH STREQUAL "win32")
+  target_link_options(zew_planted PRIVATE -Wl,--kill-at)
+endif()
+list(APPEND setup_test_dlls zew_planted)
+
 set(setup_test_support tests/SetupTestSupport.cpp)
 
-zew_add_test(setup_run_tests
-  SOURCES tests/UnattendedTest.cpp ${setup_test_support}
-  LIBS advapi32)
-target_include_directories(setup_run_tests PRIVATE tests)
-add_dependencies(setup_run_tests Setup VISA32_dll ${setup_test_dlls})
+# setup_test(<name> [WINDOW] SOURCES <files...> LIBS <libraries...>)
+# A GoogleTest program of the installer's tests. The tests put VISA32.DLL into
+# the system folder, so each program runs in a Wine prefix of its own, made
+# afresh and removed afterwards (tests/own-prefix.sh); WINDOW runs it under a
+# virtual X server.
+function(setup_test name)
+  cmake_parse_arguments(ARG "WINDOW" "" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES} ${setup_test_support})
+  target_link_libraries(${name} PRIVATE GTest::gtest_main ${ARG_LIBS})
+  target_include_directories(${name} PRIVATE tests ${CMAKE_CURRENT_SOURCE_DIR})
+  add_dependencies(${name} Setup VISA32_dll ${setup_test_dlls})
+  set(x)
+  if(ARG_WINDOW)
+    set(x --x)
+  endif()
+  add_test(NAME ${name}
+    COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/tests/own-prefix.sh ${ZEW_WINE_ARCH}
+            ${CMAKE_CURRENT_BINARY_DIR}/${name}-prefix ${x} $<TARGET_FILE:${name}>)
+  set_tests_properties(${name} PROPERTIES TIMEOUT 600)
+endfunction()
 
-zew_add_test(setup_window_tests WINDOW
-  SOURCES tests/WizardTest.cpp ${setup_test_support}
-  LIBS advapi32 user32)
-target_include_directories(setup_window_tests PRIVATE tests)
-add_dependencies(setup_window_tests Setup VISA32_dll ${setup_test_dlls})
+setup_test(setup_run_tests SOURCES tests/UnattendedTest.cpp LIBS advapi32)
+setup_test(setup_window_tests WINDOW SOURCES tests/WizardTest.cpp LIBS advapi32 user32)

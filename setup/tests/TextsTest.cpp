@@ -22,6 +22,15 @@ TEST(TextsTest, CopyResultNamesTheLowestListedBit) {
     EXPECT_EQ(CopyResultText(0x80000), "failed (0x80000)");
 }
 
+TEST(TextsTest, CopySucceedsOnlyWhenTheFileIsCopiedOrANewerOneKept) {
+    // A newer copy kept comes with the mismatch and temporary-file bits.
+    for (std::uint32_t ok : {0x0u, 0x4u, 0x4u | 0x2u | 0x1u}) EXPECT_TRUE(CopySucceeded(ok)) << ok;
+    // In use, unwritable, and the mismatch results: the new file was not installed.
+    for (std::uint32_t failed : {0x400u | 0x1000u, 0x80u, 0x4u | 0x1000u, 0x4u | 0x8u | 0x2u, 0x8u | 0x2u, 0x10u | 0x2u,
+                                 0x20u | 0x2u, 0x2u | 0x1u, 0x1u, 0x80000u})
+        EXPECT_FALSE(CopySucceeded(failed)) << failed;
+}
+
 TEST(TextsTest, RegisterResultTexts) {
     EXPECT_EQ(RegisterResultText(0), "successfully registered");
     EXPECT_EQ(RegisterResultText(1), "DllRegisterServer found but call was failed");

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "SetupTestSupport.h"
+#include "UniqueAny.h"
 
 namespace zewtest {
 namespace {
@@ -127,19 +128,51 @@ TEST_F(UnattendedTest, ListWithoutVendorIsRefused) {
     EXPECT_EQ(Lines(r.output), (Lines_{"Invalid SETUP.LST or contents corrupted", "", "Setup aborted !"}));
 }
 
-TEST_F(UnattendedTest, MissingVisaLibraryStopsBeforeCopyingWhenTheListAsksForIt) {
+TEST_F(UnattendedTest, VisaCheckLooksInTheSystemFolderOnlyAndRunsNoPlantedLibrary) {
     source.AddText(L"A.TXT", "a");
     source.WriteList(ListHead(target, "Visa=yes\r\n") + "File01=A.TXT,APPKEY,COPY\r\n");
-    SetupResult r = Run();
+    TempFolder working;
+    // A VISA library beside Setup.exe or in the current folder is not installed.
+    source.AddBuilt(L"VISA32.DLL", L"VISA32.DLL");
+    ASSERT_TRUE(CopyFileW((ProgramFolder() + L"VISA32.DLL").c_str(), (working.path() + L"VISA32.DLL").c_str(), FALSE));
+    SetupResult r = RunSetup(source, L"/S", working.path());
     EXPECT_EQ(r.exitCode, 3u);
     EXPECT_EQ(Lines(r.output), (Lines_{"VISA library (VISA32.DLL) not found.  Please install VISA library first.", "",
                                        "Setup aborted !"}));
     EXPECT_FALSE(FileExists(target.folder() + L"A.TXT"));
 
-    source.AddBuilt(L"VISA32.DLL", L"VISA32.DLL");
-    r = Run();
+    // With one in the system folder, libraries planted beside Setup.exe and in
+    // the current folder never run.
+    SystemFile visa(L"VISA32.DLL", L"VISA32.DLL");
+    source.AddBuilt(L"zew_planted.dll", L"VISA32.DLL");
+    ASSERT_TRUE(CopyFileW((ProgramFolder() + L"zew_planted.dll").c_str(), (working.path() + L"VISA32.DLL").c_str(), FALSE));
+    r = RunSetup(source, L"/S", working.path());
     EXPECT_EQ(r.exitCode, 0u);
+    EXPECT_EQ(Lines(r.output), (Lines_{In("A.TXT") + " - successfully copied", "", "Setup complete !"}));
     EXPECT_TRUE(FileExists(target.folder() + L"A.TXT"));
+    for (const std::wstring& planted : {source.path() + L"VISA32.DLL", working.path() + L"VISA32.DLL"})
+        EXPECT_FALSE(FileExists(planted + L".ran")) << Narrow(planted);
+}
+
+// A file in use cannot be replaced: the run goes on, registers, shows the
+// verdict of the registration, and ends with a code of its own.
+TEST_F(UnattendedTest, FileThatCannotBeReplacedEndsWithItsOwnCodeUnlessARegistrationFails) {
+    source.AddText(L"INUSE.TXT", "new");
+    source.AddBuilt(L"zew_reg_ok.dll", L"REGA.DLL");
+    source.WriteList(ListHead(target) + "File01=INUSE.TXT,APPKEY,COPY\r\nFile02=REGA.DLL,APPKEY,REGISTER\r\n");
+    zew::setup::UniqueHandle inUse = zew::setup::FileHandle(CreateFileW((target.folder() + L"INUSE.TXT").c_str(),
+        GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    ASSERT_TRUE(inUse);
+    SetupResult r = Run();
+    EXPECT_EQ(r.exitCode, 5u);
+    EXPECT_EQ(Lines(r.output), (Lines_{In("INUSE.TXT") + " - SHARINGVIOLATION", In("REGA.DLL") + " - successfully copied",
+                                       In("REGA.DLL") + " - successfully registered", "", "Setup complete !"}));
+    EXPECT_TRUE(Registered(L"REGA.DLL"));
+
+    source.AddBuilt(L"zew_reg_noexport.dll", L"REGA.DLL");
+    r = Run();
+    EXPECT_EQ(r.exitCode, 1u);
+    EXPECT_EQ(Lines(r.output).back(), "Setup aborted !");
 }
 
 TEST_F(UnattendedTest, UnusableCommandLineInstallsNothing) {

@@ -8,6 +8,7 @@
 #include <prsht.h>
 
 #include "SetupTestSupport.h"
+#include "UniqueAny.h"
 
 namespace zewtest {
 namespace {
@@ -103,14 +104,40 @@ protected:
     PROCESS_INFORMATION process{};
 };
 
+// Wine's loader prefers its own COMCTL32.dll to a file of that name beside the
+// program; for Setup.exe in this test's prefix it searches as Windows does.
+class NativeCommonControls {
+public:
+    NativeCommonControls() {
+        RegSetKeyValueW(HKEY_CURRENT_USER, kKey, L"comctl32", REG_SZ, L"native,builtin", sizeof L"native,builtin");
+    }
+    ~NativeCommonControls() { RegDeleteTreeW(HKEY_CURRENT_USER, kKey); }
+    NativeCommonControls(const NativeCommonControls&) = delete;
+    NativeCommonControls& operator=(const NativeCommonControls&) = delete;
+
+private:
+    static constexpr const wchar_t* kKey = L"Software\\Wine\\AppDefaults\\Setup.exe\\DllOverrides";
+};
+
+// A COMCTL32.dll planted beside Setup.exe never runs. A file in use is not
+// replaced: the log shows it, the verdict follows the registration, and the
+// exit code tells it.
 TEST_F(WizardTest, FullRunThroughBothPagesAndTheProgressDialog) {
-    source.AddBuilt(L"VISA32.DLL", L"VISA32.DLL");
+    SystemFile visa(L"VISA32.DLL", L"VISA32.DLL");
+    NativeCommonControls nativeCommonControls;
+    source.AddBuilt(L"zew_planted.dll", L"COMCTL32.dll");
     source.AddBuilt(L"zew_reg_ok.dll", L"REGA.DLL");
     source.AddText(L"README.TXT", "read me");
+    source.AddText(L"INUSE.TXT", "new");
     source.WriteList(ListHead(target, "Visa=1\r\nHelpFile=ZEW4400.HLP\r\n") +
-                     "File01=README.TXT,APPKEY,COPY\r\nFile02=REGA.DLL,APPKEY,REGISTER\r\n");
+                     "File01=README.TXT,APPKEY,COPY\r\nFile02=REGA.DLL,APPKEY,REGISTER\r\nFile03=INUSE.TXT,APPKEY,COPY\r\n");
+    zew::setup::UniqueHandle inUse = zew::setup::FileHandle(CreateFileW((target.folder() + L"INUSE.TXT").c_str(),
+        GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    ASSERT_TRUE(inUse);
     Start();
     HWND background = Window(L"ZewSetupBackground", L"Orvanta Setup");
+    // By now the common controls are loaded.
+    EXPECT_FALSE(FileExists(source.path() + L"COMCTL32.dll.ran"));
     ASSERT_TRUE(background);
     EXPECT_TRUE(IsZoomed(background));
 
@@ -146,14 +173,15 @@ TEST_F(WizardTest, FullRunThroughBothPagesAndTheProgressDialog) {
     ASSERT_TRUE(WaitForCaption(progress, L"Setup complete !"));
     EXPECT_EQ(LogLines(progress), (std::vector<std::string>{In("README.TXT") + " - successfully copied",
                                                             In("REGA.DLL") + " - successfully copied",
+                                                            In("INUSE.TXT") + " - SHARINGVIOLATION",
                                                             In("REGA.DLL") + " - successfully registered", ""}));
     EXPECT_EQ(Item(progress, IDCANCEL), L"&Close");
     EXPECT_TRUE(IsWindowEnabled(GetDlgItem(progress, 1001)));
-    EXPECT_EQ(SendDlgItemMessageW(progress, 1002, PBM_GETPOS, 0, 0), 2);
+    EXPECT_EQ(SendDlgItemMessageW(progress, 1002, PBM_GETPOS, 0, 0), 3);
     EXPECT_TRUE(Registered(L"REGA.DLL"));
 
     PostMessageW(progress, WM_COMMAND, IDCANCEL, 0);
-    EXPECT_EQ(ExitCode(), 0u);
+    EXPECT_EQ(ExitCode(), 5u);
 }
 
 TEST_F(WizardTest, InvalidListIsRefusedBeforeAnyWindow) {
@@ -206,14 +234,14 @@ TEST_F(WizardTest, FailedRegistrationAbortsWithTheLogKept) {
 }
 
 TEST_F(WizardTest, VisaCheckRunsAgainOnBackAndEndsTheProgramWhenTheLibraryIsGone) {
-    source.AddBuilt(L"VISA32.DLL", L"VISA32.DLL");
+    SystemFile visa(L"VISA32.DLL", L"VISA32.DLL");
     source.AddText(L"A.TXT", "a");
     source.WriteList(ListHead(target, "Visa=yes\r\n") + "File01=A.TXT,APPKEY,COPY\r\n");
     Start();
     HWND sheet = Sheet();
     ASSERT_TRUE(sheet);
     ASSERT_TRUE(Press(sheet, PSBTN_NEXT));
-    ASSERT_TRUE(DeleteFileW((source.path() + L"VISA32.DLL").c_str()));
+    ASSERT_TRUE(visa.Remove());
     PostMessageW(sheet, PSM_PRESSBUTTON, PSBTN_BACK, 0);
     EXPECT_EQ(AnswerMessageBox(), L"VISA library (VISA32.DLL) not found.  Please install VISA library first.");
     EXPECT_EQ(ExitCode(), 3u);
