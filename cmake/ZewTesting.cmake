@@ -45,6 +45,18 @@ if(WIN32)
   add_test(NAME wine_prefix_down COMMAND ${ZEW_WINE_RUN} --shutdown)
   set_tests_properties(wine_prefix_up PROPERTIES FIXTURES_SETUP wine)
   set_tests_properties(wine_prefix_down PROPERTIES FIXTURES_CLEANUP wine)
+
+  # Clients that reach the driver as a test PC's do (the script hosts, the
+  # examples) run in a prefix whose system folder holds the stand-in VISA
+  # library, as a VISA installation would; the driver never looks in the
+  # current folder.
+  set(ZEW_CLIENT_PREFIX ${CMAKE_BINARY_DIR}/client-prefix)
+  add_test(NAME client_prefix_up
+    COMMAND ${CMAKE_SOURCE_DIR}/scripts/visa-prefix.sh ${ZEW_CLIENT_PREFIX} ${ZEW_WINE_ARCH} ${CMAKE_BINARY_DIR}/bin)
+  add_test(NAME client_prefix_down
+    COMMAND ${CMAKE_SOURCE_DIR}/scripts/wine-run --prefix ${ZEW_CLIENT_PREFIX} --arch ${ZEW_WINE_ARCH} --shutdown)
+  set_tests_properties(client_prefix_up PROPERTIES FIXTURES_SETUP client)
+  set_tests_properties(client_prefix_down PROPERTIES FIXTURES_CLEANUP client)
   zew_mark_wine_tests_of_this_directory()
 endif()
 

@@ -9,7 +9,7 @@ packages=(
   g++-mingw-w64-i686 g++-mingw-w64-x86-64 mingw-w64-tools
   xvfb xauth cmake g++ make googletest
   clang libclang-rt-14-dev
-  fp-utils libchm-bin python3
+  fp-utils libchm-bin python3 socat
   "$@"
 )
 

@@ -3,33 +3,103 @@
 #include <windows.h>
 
 #include <mutex>
+#include <optional>
+#include <string>
+#include <cstring>
 
 #include "../com/UniqueAny.h"
 
 namespace zew::session {
 namespace {
 
+// Where a machine names the library to use, per bitness: 32- and 64-bit
+// processes share the user's Software key.
+constexpr wchar_t kSettingsKey[] = L"Software\\Orvanta\\Zew4400";
+#ifdef _WIN64
+constexpr wchar_t kLibraryValue[] = L"VisaLibrary64";
+constexpr const wchar_t* kLibraryNames[] = {L"visa64.dll", L"VISA32.DLL"};
+#else
+constexpr wchar_t kLibraryValue[] = L"VisaLibrary32";
+constexpr const wchar_t* kLibraryNames[] = {L"VISA32.DLL"};
+#endif
+
+// Why no library could be used goes to the debugger output: the client sees
+// only message 1201.
+void Note(const std::wstring& text) { OutputDebugStringW((L"Zew4400: " + text + L"\n").c_str()); }
+
+// The value under HKEY_CURRENT_USER, else HKEY_LOCAL_MACHINE; nothing when
+// neither holds a non-empty string.
+std::optional<std::wstring> ChosenLibrary() {
+    for (HKEY root : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE}) {
+        wchar_t path[MAX_PATH] = {};
+        DWORD size = sizeof path - sizeof(wchar_t);
+        if (RegGetValueW(root, kSettingsKey, kLibraryValue, RRF_RT_REG_SZ, nullptr, path, &size) == ERROR_SUCCESS &&
+            path[0] != L'\0')
+            return std::wstring(path);
+    }
+    return std::nullopt;
+}
+
+// A drive letter and a backslash, or a UNC path: nothing that the current
+// folder could complete.
+bool IsFullPath(const std::wstring& path) {
+    const bool drive = path.size() > 2 && path[1] == L':' && (path[2] == L'\\' || path[2] == L'/');
+    return drive || path.rfind(L"\\\\", 0) == 0;
+}
+
 template <class Function>
-bool Bind(HMODULE library, WORD ordinal, Function& function) {
-    function = reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(library, MAKEINTRESOURCEA(ordinal))));
-    return function != nullptr;
+bool Bind(HMODULE library, const char* name, [[maybe_unused]] WORD ordinal, Function& function) {
+#ifdef _WIN64
+    const char* symbol = name;
+#else
+    const char* symbol = MAKEINTRESOURCEA(ordinal);
+#endif
+    function = reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(library, symbol)));
+    if (function) return true;
+    Note(std::wstring(L"the VISA library lacks ") + std::wstring(name, name + strlen(name)));
+    return false;
+}
+
+bool BindAll(HMODULE library, VisaFunctions& f) {
+    return Bind(library, "viOpenDefaultRM", 141, f.OpenDefaultRM) && Bind(library, "viOpen", 131, f.Open) &&
+           Bind(library, "viClose", 132, f.Close) && Bind(library, "viGetAttribute", 133, f.GetAttribute) &&
+           Bind(library, "viSetAttribute", 134, f.SetAttribute) && Bind(library, "viRead", 256, f.Read) &&
+           Bind(library, "viWrite", 257, f.Write);
+}
+
+// Loads one candidate and binds it; the library stays loaded for the life of
+// the process once it is bound, and is freed again when it is not.
+bool TryLibrary(const std::wstring& name, DWORD searchFlags, VisaFunctions& f) {
+    com::UniqueModule library(LoadLibraryExW(name.c_str(), nullptr, searchFlags));
+    if (!library) {
+        const DWORD error = GetLastError();
+        Note(name + (error == ERROR_BAD_EXE_FORMAT ? L": built for another architecture"
+                                                   : L": not loaded (error " + std::to_wstring(error) + L")"));
+        return false;
+    }
+    if (!BindAll(library.get(), f)) return false;
+    wchar_t path[MAX_PATH] = {};
+    GetModuleFileNameW(library.get(), path, MAX_PATH);
+    Note(std::wstring(L"VISA library ") + path);
+    (void)library.release();
+    return true;
 }
 
 const VisaFunctions* Load() {
-    com::UniqueModule library(LoadLibraryW(L"VISA32.DLL"));
-    if (!library) return nullptr;
     static VisaFunctions f{};
-    const bool bound = Bind(library.get(), 141, f.OpenDefaultRM) && Bind(library.get(), 131, f.Open) &&
-                       Bind(library.get(), 132, f.Close) && Bind(library.get(), 133, f.GetAttribute) &&
-                       Bind(library.get(), 134, f.SetAttribute) && Bind(library.get(), 256, f.Read) &&
-                       Bind(library.get(), 257, f.Write) && Bind(library.get(), 259, f.ReadSTB) &&
-                       Bind(library.get(), 260, f.Clear) && Bind(library.get(), 258, f.AssertTrigger) &&
-                       Bind(library.get(), 267, f.SetBuf) && Bind(library.get(), 268, f.Flush) &&
-                       Bind(library.get(), 208, f.GpibControlREN);
-    if (!bound) return nullptr;
-    // The library stays loaded for the life of the process.
-    (void)library.release();
-    return &f;
+    if (const auto chosen = ChosenLibrary()) {
+        // The file the machine names, and nothing else.
+        if (!IsFullPath(*chosen)) {
+            Note(std::wstring(kLibraryValue) + L" is not a full path: " + *chosen);
+            return nullptr;
+        }
+        return TryLibrary(*chosen, LOAD_LIBRARY_SEARCH_DLL_LOAD_DIR | LOAD_LIBRARY_SEARCH_DEFAULT_DIRS, f) ? &f
+                                                                                                           : nullptr;
+    }
+    for (const wchar_t* name : kLibraryNames) {
+        if (TryLibrary(name, LOAD_LIBRARY_SEARCH_DEFAULT_DIRS, f)) return &f;
+    }
+    return nullptr;
 }
 
 }  // namespace

@@ -31,9 +31,9 @@ add_dependencies(driver_novisa_tests Zew4400)
 
 # A real automation client: Wine's script host with the registered library.
 add_test(NAME driver_vbscript_test
-  COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/tests/vbscript-test.sh ${ZEW_WINE_ARCH} ${CMAKE_BINARY_DIR}/wineprefix
+  COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/tests/vbscript-test.sh ${ZEW_WINE_ARCH} ${ZEW_CLIENT_PREFIX}
           $<TARGET_FILE:Zew4400> ${CMAKE_CURRENT_SOURCE_DIR}/tests/client.vbs)
-set_tests_properties(driver_vbscript_test PROPERTIES FIXTURES_REQUIRED wine TIMEOUT 600)
+set_tests_properties(driver_vbscript_test PROPERTIES FIXTURES_REQUIRED client TIMEOUT 600)
 
 # The driver against a zew-sim process over real TCP.
 zew_add_test(driver_tcp_tests
@@ -90,3 +90,38 @@ target_link_libraries(zew-screenshots PRIVATE GTest::gtest VISA32 zew_driver_gui
 target_include_directories(zew-screenshots PRIVATE ${support_includes})
 target_link_options(zew-screenshots PRIVATE -municode)
 add_dependencies(zew-screenshots Zew4400 VISA32_dll)
+
+# Where the driver finds its VISA library, in a Wine prefix of its own: a
+# client that links no VISA library, the stand-in in each shape, and a library
+# built for the other architecture.
+add_executable(zew-visa-client tests/VisaClient.cpp tests/DriverLoader.cpp)
+target_link_libraries(zew-visa-client PRIVATE zew_driver_guids ole32 oleaut32 uuid)
+target_include_directories(zew-visa-client PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
+target_link_options(zew-visa-client PRIVATE -municode)
+if(ZEW_WINE_ARCH STREQUAL "win32")
+  set(other_triple x86_64-w64-mingw32)
+else()
+  set(other_triple i686-w64-mingw32)
+endif()
+set(other_arch_dll ${CMAKE_BINARY_DIR}/bin/other-arch/VISA32.DLL)
+add_custom_command(OUTPUT ${other_arch_dll}
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/bin/other-arch
+  COMMAND ${other_triple}-gcc -shared -x c /dev/null -o ${other_arch_dll}
+  VERBATIM)
+add_custom_target(zew_other_arch_dll DEPENDS ${other_arch_dll})
+add_dependencies(zew-visa-client Zew4400 VISA32_dll visa_minimal_dll visa_lacking_dll zew_other_arch_dll
+                 zew-example-earlybound)
+if(TARGET visa64_dll)
+  add_dependencies(zew-visa-client visa64_dll)
+endif()
+add_test(NAME driver_visa_library_test
+  COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/tests/visa-library-test.sh ${ZEW_WINE_ARCH} ${CMAKE_BINARY_DIR}/visa-library-prefix
+          ${CMAKE_BINARY_DIR}/bin ${other_arch_dll})
+set_tests_properties(driver_visa_library_test PROPERTIES TIMEOUT 600)
+
+# The serial link settings proven at a real port: Wine's COM5 is a
+# pseudo-terminal bridged to a zew-sim, in a Wine prefix of its own.
+add_test(NAME driver_serial_port_test
+  COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/tests/serial-port-test.sh ${ZEW_WINE_ARCH} ${CMAKE_BINARY_DIR}/serial-prefix
+          ${CMAKE_BINARY_DIR}/bin ${ZEW_NATIVE_SIM})
+set_tests_properties(driver_serial_port_test PROPERTIES TIMEOUT 600)

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Registers the driver library in a Wine prefix and runs client.vbs with the
-# script host of the same architecture; compares what the script prints.
+# Registers the driver library in a Wine prefix that has the stand-in VISA
+# library in its system folder (scripts/visa-prefix.sh) and runs client.vbs
+# with the script host of the same architecture; compares what it prints.
 #   vbscript-test.sh win32|win64 PREFIX LIBRARY SCRIPT
 set -euo pipefail
 arch=$1 prefix=$2 library=$3 script=$4
@@ -8,8 +9,7 @@ root=$(cd "$(dirname "$0")/../.." && pwd)
 run=("$root/scripts/wine-run" --prefix "$prefix" --arch "$arch")
 
 "${run[@]}" regsvr32 /s "$library"
-# VISA32.DLL is found in the current directory, beside the library.
-cd "$(dirname "$library")"
+# The driver finds the stand-in VISA library in the prefix's system folder.
 actual=$("${run[@]}" cscript //nologo "Z:$(echo "$script" | tr / '\\')" | tr -d '\r')
 expected='before: 1232 Instrument not initialized in device ???.
 vendor: ORVANTA

@@ -154,6 +154,19 @@ TEST_F(UnattendedTest, VisaCheckLooksInTheSystemFolderOnlyAndRunsNoPlantedLibrar
         EXPECT_FALSE(FileExists(planted + L".ran")) << Narrow(planted);
 }
 
+// A 64-bit installer accepts either name of a 64-bit VISA library; a 32-bit one
+// asks for VISA32.DLL.
+TEST_F(UnattendedTest, VisaCheckAsksForTheNamesOfItsArchitecture) {
+    source.AddText(L"A.TXT", "a");
+    source.WriteList(ListHead(target, "Visa=yes\r\n") + "File01=A.TXT,APPKEY,COPY\r\n");
+    {
+        SystemFile visa(L"VISA32.DLL", L"visa64.dll");
+        EXPECT_EQ(Run().exitCode, sizeof(void*) == 8 ? 0u : 3u);
+    }
+    SystemFile visa(L"VISA32.DLL", L"VISA32.DLL");
+    EXPECT_EQ(Run().exitCode, 0u);
+}
+
 // A file in use cannot be replaced: the run goes on, registers, shows the
 // verdict of the registration, and ends with a code of its own.
 TEST_F(UnattendedTest, FileThatCannotBeReplacedEndsWithItsOwnCodeUnlessARegistrationFails) {

@@ -1,5 +1,5 @@
 // The way from a session to its instrument: an embedded simulated instrument
-// in this process, or a TCP connection.
+// in this process, a TCP connection, or a serial port.
 #pragma once
 
 #include <memory>
@@ -10,7 +10,10 @@
 
 #include "InputQueue.h"
 
+
 namespace zewvisa {
+
+class Attributes;
 
 class Link {
 public:
@@ -23,6 +26,8 @@ public:
     // Moves whatever has arrived to input without blocking.
     virtual ViStatus Drain(InputQueue& input) = 0;
     virtual ViStatus StatusByte(ViUInt16& stb) = 0;
+    // The session's attributes changed; a link to a real port applies them.
+    virtual ViStatus Apply(const Attributes&) { return VI_SUCCESS; }
 };
 
 class EmbeddedLink final : public Link {
@@ -39,5 +44,8 @@ private:
 
 // Connects to host:port; nothing on failure.
 std::unique_ptr<Link> ConnectTcp(const std::string& host, unsigned port, unsigned timeoutMs);
+
+// Opens COM<number> with the session's attributes; nothing on failure.
+std::unique_ptr<Link> OpenSerialPort(unsigned number, const Attributes& attributes);
 
 }  // namespace zewvisa

@@ -183,6 +183,10 @@ ViStatus StandIn::Open(ViSession rm, const char* name, ViAccessMode mode, ViUInt
         lock.lock();
         if (!link) return traced(VI_ERROR_RSRC_NFOUND);
         session->link = std::move(link);
+    } else if (rc && rc->serialPort) {
+        auto link = OpenSerialPort(*rc->serialPort, session->attributes);
+        if (!link) return traced(VI_ERROR_RSRC_NFOUND);
+        session->link = std::move(link);
     } else {
         session->link = std::make_unique<EmbeddedLink>(InstrumentLocked(key));
     }
@@ -248,7 +252,8 @@ ViStatus StandIn::SetAttribute(ViObject vi, ViAttr attribute, ViAttrState value)
     std::snprintf(call, sizeof call, "viSetAttribute %08lX %llu", static_cast<unsigned long>(attribute),
                   static_cast<unsigned long long>(value));
     const auto fault = faults_.Check(ZV_OP_SET_ATTRIBUTE);
-    const ViStatus status = fault ? *fault : s->attributes.Set(attribute, value);
+    ViStatus status = fault ? *fault : s->attributes.Set(attribute, value);
+    if (status == VI_SUCCESS) status = s->link->Apply(s->attributes);
     TraceLocked(s->key, call, status);
     return status;
 }

@@ -153,6 +153,15 @@ VisaConfig ParseVisaConfig(std::string_view text) {
                 current->tcpHost = std::string(value.substr(0, colon));
                 current->tcpPort = *port;
             }
+        } else if (key == "port") {
+            // Only a port name: the value becomes a device path.
+            const bool com = value.size() > 3 && (value.substr(0, 3) == "COM" || value.substr(0, 3) == "com");
+            auto number = com ? Unsigned(value.substr(3)) : std::nullopt;
+            if (!number || *number < 1 || *number > 255 || value.find_first_not_of("0123456789", 3) != std::string_view::npos) {
+                problem("port needs a serial port name COM1 to COM255");
+            } else {
+                current->serialPort = *number;
+            }
         } else {
             problem("unknown setting '" + key + "'");
         }

@@ -1,5 +1,5 @@
 // The stand-in's configuration: which resources are absent, which reach a
-// simulated instrument over TCP, and the identity of each embedded instrument.
+// simulated instrument over TCP or a serial port, and the identity of each embedded instrument.
 //
 // Format (one setting a line, '#' or ';' starts a comment):
 //   [visa]
@@ -10,6 +10,8 @@
 //   version = 1.05.02
 //   dut = 0.080                    device-under-test resistance in ohms
 //   tcp = 127.0.0.1:5025           reach a zew-sim over TCP instead
+//   port = COM5                    reach whatever is on that Windows serial
+//                                  port, with the session's serial attributes
 //   absent = yes                   viOpen fails with VI_ERROR_RSRC_NFOUND
 #pragma once
 
@@ -28,6 +30,7 @@ struct ResourceConfig {
     std::optional<double> dutResistance;
     std::optional<std::string> tcpHost;
     unsigned tcpPort = 0;
+    std::optional<unsigned> serialPort;   // COM1 to COM255
 };
 
 struct VisaConfig {

@@ -17,7 +17,9 @@ TEST(VisaConfig, ReadsResourcesUnderAnySpellingAndTheSpecVersion) {
         "[ASRL3::INSTR]\n"
         "absent = yes\n"
         "[GPIB::7]\n"
-        "tcp = 127.0.0.1:5025\n");
+        "tcp = 127.0.0.1:5025\n"
+        "[asrl5]\n"
+        "port = COM5\n");
     EXPECT_TRUE(config.problems.empty());
     EXPECT_EQ(config.specVersion, 0x00200000u);
     const auto* g5 = config.Find("GPIB0::5::INSTR");
@@ -33,6 +35,8 @@ TEST(VisaConfig, ReadsResourcesUnderAnySpellingAndTheSpecVersion) {
     ASSERT_TRUE(g7);
     EXPECT_EQ(g7->tcpHost, "127.0.0.1");
     EXPECT_EQ(g7->tcpPort, 5025u);
+    ASSERT_TRUE(config.Find("ASRL5::INSTR"));
+    EXPECT_EQ(config.Find("ASRL5::INSTR")->serialPort, 5u);
 }
 
 TEST(VisaConfig, BadLinesAreReportedWithTheirNumberAndTheRestStillApplies) {
@@ -50,8 +54,11 @@ TEST(VisaConfig, BadLinesAreReportedWithTheirNumberAndTheRestStillApplies) {
         "[GPIB0::2\n"              // 11
         "serial = OK\n"            // 12: belongs to no section now
         "[GPIB0::1]\n"
-        "version = 2.0\n");
-    ASSERT_EQ(config.problems.size(), 9u);
+        "version = 2.0\n"
+        "port = COM0\n"            // 15: no such port
+        "port = ..\\x\n"           // 16: a path, not a port
+        "port = COM5\\..\\x\n");   // 17
+    ASSERT_EQ(config.problems.size(), 12u);
     EXPECT_EQ(config.problems[0].rfind("line 1:", 0), 0u);
     EXPECT_EQ(config.problems[1].rfind("line 2:", 0), 0u);
     EXPECT_EQ(config.problems[2].rfind("line 5:", 0), 0u);
