@@ -23,8 +23,8 @@ constexpr double kLowerWhenOff = 0.001;
 const wchar_t* Flag(bool on) { return on ? L"1" : L"0"; }
 
 template <class T>
-HRESULT Get(const T& field, T* pVal) {
-    if (!pVal) return E_POINTER;
+HRESULT Get(const T& field, T* pVal, const std::source_location& where = std::source_location::current()) {
+    if (!pVal) return session::Refused(E_POINTER, where);
     *pVal = field;
     return S_OK;
 }
@@ -53,7 +53,7 @@ STDMETHODIMP CMemory::get_Index(short* pVal) { return Get(index_, pVal); }
 STDMETHODIMP CMemory::get_Current(double* pVal) { return Get(current_, pVal); }
 
 STDMETHODIMP CMemory::put_Current(double newVal) {
-    if (!Limits().CurrentInRange(newVal)) return E_INVALIDARG;
+    if (!Limits().CurrentInRange(newVal)) return session::Refused(E_INVALIDARG);
     current_ = newVal;
     return S_OK;
 }
@@ -61,7 +61,7 @@ STDMETHODIMP CMemory::put_Current(double newVal) {
 STDMETHODIMP CMemory::get_Frequency(short* pVal) { return Get(frequency_, pVal); }
 
 STDMETHODIMP CMemory::put_Frequency(short newVal) {
-    if (newVal != 50 && newVal != 60) return E_INVALIDARG;
+    if (newVal != 50 && newVal != 60) return session::Refused(E_INVALIDARG);
     frequency_ = newVal;
     return S_OK;
 }
@@ -69,13 +69,13 @@ STDMETHODIMP CMemory::put_Frequency(short newVal) {
 STDMETHODIMP CMemory::get_LimitUpper(double* pVal) { return Get(upper_, pVal); }
 
 STDMETHODIMP CMemory::put_LimitUpper(double newVal) {
-    if (!Limits().UpperInRange(newVal)) return E_INVALIDARG;
+    if (!Limits().UpperInRange(newVal)) return session::Refused(E_INVALIDARG);
     upper_ = newVal;
     return S_OK;
 }
 
 STDMETHODIMP CMemory::get_LimitLower(double* pVal) {
-    if (!pVal) return E_POINTER;
+    if (!pVal) return session::Refused(E_POINTER);
     *pVal = lowerOn_ ? lower_ : 0.0;
     return S_OK;
 }
@@ -87,14 +87,14 @@ STDMETHODIMP CMemory::put_LimitLower(double newVal) {
         lower_ = kLowerWhenOff;
         return S_OK;
     }
-    if (!Limits().LowerInRange(newVal)) return E_INVALIDARG;
+    if (!Limits().LowerInRange(newVal)) return session::Refused(E_INVALIDARG);
     lower_ = newVal;
     lowerOn_ = true;
     return S_OK;
 }
 
 STDMETHODIMP CMemory::get_ExecTime(double* pVal) {
-    if (!pVal) return E_POINTER;
+    if (!pVal) return session::Refused(E_POINTER);
     *pVal = timerOn_ ? execTime_ : 0.0;
     return S_OK;
 }
@@ -106,7 +106,7 @@ STDMETHODIMP CMemory::put_ExecTime(double newVal) {
         execTime_ = kShortestTime;
         return S_OK;
     }
-    if (!(newVal >= kShortestTime && newVal <= kLongestTime)) return E_INVALIDARG;
+    if (!(newVal >= kShortestTime && newVal <= kLongestTime)) return session::Refused(E_INVALIDARG);
     execTime_ = newVal;
     timerOn_ = true;
     return S_OK;
@@ -122,10 +122,10 @@ STDMETHODIMP CMemory::put_OffsetON(VARIANT_BOOL newVal) {
 // The whole memory in one line; the lower value goes out even while the lower
 // limit is off, and the upper limit must lie above it.
 STDMETHODIMP CMemory::Save() {
-    if (!(upper_ > lower_)) return E_INVALIDARG;
+    if (!(upper_ > lower_)) return session::Refused(E_INVALIDARG);
     // Only a name read from the instrument can hold a character that would
     // break the quoted name and shift every field after it.
-    if (!FitsInQuotes(name_)) return E_INVALIDARG;
+    if (!FitsInQuotes(name_)) return session::Refused(E_INVALIDARG);
     return Exchange(session_, [&] {
         const std::wstring line = L"MEMORY " + std::to_wstring(index_) + L",\"" + name_ + L"\"," + Fixed(current_, 1) +
                                   L"," + Fixed(upper_, 3) + L"," + Fixed(lower_, 3) + L"," + Fixed(execTime_, 1) +

@@ -45,18 +45,18 @@ STDMETHODIMP CProgram::get_Name(BSTR* pVal) { return GetItemName(name_, pVal); }
 STDMETHODIMP CProgram::put_Name(BSTR newVal) { return PutItemName(name_, newVal); }
 
 STDMETHODIMP CProgram::get_Steps(ISteps** pVal) {
-    if (!pVal) return E_POINTER;
+    if (!pVal) return session::Refused(E_POINTER);
     return steps_->QueryInterface(IID_ISteps, reinterpret_cast<void**>(pVal));
 }
 
 STDMETHODIMP CProgram::get_Index(short* pVal) {
-    if (!pVal) return E_POINTER;
+    if (!pVal) return session::Refused(E_POINTER);
     *pVal = index_;
     return S_OK;
 }
 
 STDMETHODIMP CProgram::get_ReturnOn(VARIANT_BOOL* pVal) {
-    if (!pVal) return E_POINTER;
+    if (!pVal) return session::Refused(E_POINTER);
     *pVal = returnOn_;
     return S_OK;
 }
@@ -69,7 +69,7 @@ STDMETHODIMP CProgram::put_ReturnOn(VARIANT_BOOL newVal) {
 // 0 reads the program from the instrument; 1 to 100 builds that many blank
 // steps offline. Either way the old steps leave the program first.
 STDMETHODIMP CProgram::Allocate(short NumSteps) {
-    if (NumSteps < 0 || NumSteps > parsers::kMaxProgramSteps) return E_INVALIDARG;
+    if (NumSteps < 0 || NumSteps > parsers::kMaxProgramSteps) return session::Refused(E_INVALIDARG);
     return NumSteps == 0 ? ReadFromInstrument() : BuildBlankSteps(NumSteps);
 }
 
@@ -135,7 +135,7 @@ void CProgram::SendAndAwaitStatus(const std::wstring& line) {
 STDMETHODIMP CProgram::Start() {
     // Only a name read from the instrument can hold a character that would
     // break the quoted name on the upload line.
-    if (!FitsInQuotes(name_)) return E_INVALIDARG;
+    if (!FitsInQuotes(name_)) return session::Refused(E_INVALIDARG);
     return Exchange(session_, [&] {
         const std::wstring n = std::to_wstring(index_);
         SendAndAwaitStatus(L"PRGNAME " + n + L",\"" + name_ + L"\"");

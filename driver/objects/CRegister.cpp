@@ -12,11 +12,11 @@ IUnknown* CRegister::FindInterface(REFIID riid) {
     return nullptr;
 }
 
-HRESULT CRegister::QueryRegister(const wchar_t* command, short* pVal) {
-    if (!pVal) return E_POINTER;
+HRESULT CRegister::QueryRegister(const wchar_t* command, short* pVal, const std::source_location& where) {
+    if (!pVal) return session::Refused(E_POINTER, where);
     return session::Exchange(session_, [&] {
         *pVal = static_cast<short>(static_cast<uint16_t>(session_.QueryInt(command) & 0xFFFF));
-    });
+    }, where);
 }
 
 STDMETHODIMP CRegister::get_Err(short* pVal) { return QueryRegister(L"ERR", pVal); }

@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <source_location>
+
 #include "Zew4400Lib.h"
 #include "../com/Aggregatable.h"
 #include "../com/Dispatch.h"
@@ -33,7 +35,7 @@ private:
     IUnknown* FindInterface(REFIID riid) override;
     // The low 16 bits of the register's value, as a signed number; a reply
     // that is not a number reads 0. On failure *pVal is left as it was.
-    HRESULT QueryRegister(const wchar_t* command, short* pVal);
+    HRESULT QueryRegister(const wchar_t* command, short* pVal, const std::source_location& where = std::source_location::current());
 };
 
 }  // namespace zew::objects

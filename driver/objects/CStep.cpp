@@ -1,5 +1,6 @@
 #include "CStep.h"
 
+#include "../session/Exchange.h"
 #include "../parsers/ProgramReply.h"
 #include "../session/Messages.h"
 #include "CZew4400.h"
@@ -32,14 +33,14 @@ void CStep::TakeRead(std::optional<int16_t> memory, std::optional<double> interv
 }
 
 STDMETHODIMP CStep::get_Index(short* pVal) {
-    if (!pVal) return E_POINTER;
+    if (!pVal) return session::Refused(E_POINTER);
     *pVal = index_;
     return S_OK;
 }
 
 // Always a number, VT_I2 or VT_I4 as it was last given.
 STDMETHODIMP CStep::get_Memory(VARIANT* pVal) {
-    if (!pVal) return E_POINTER;
+    if (!pVal) return session::Refused(E_POINTER);
     VariantInit(pVal);
     pVal->vt = memoryType_;
     if (memoryType_ == VT_I4) pVal->lVal = memory_;
@@ -51,12 +52,12 @@ STDMETHODIMP CStep::put_Memory(VARIANT newVal) {
     const VariantIndex value = ReadVariantIndex(newVal);
     switch (value.kind) {
         case VariantIndex::Kind::Number:
-            if (value.number < 0 || value.number > kLastMemory) return E_INVALIDARG;
+            if (value.number < 0 || value.number > kLastMemory) return session::Refused(E_INVALIDARG);
             memory_ = value.number;
             memoryType_ = value.numberType;
             return S_OK;
         case VariantIndex::Kind::Name: return PutMemoryNamed(newVal);
-        default: return E_INVALIDARG;
+        default: return session::Refused(E_INVALIDARG);
     }
 }
 
@@ -76,14 +77,14 @@ HRESULT CStep::PutMemoryNamed(const VARIANT& name) {
 }
 
 STDMETHODIMP CStep::get_NextInterval(double* pVal) {
-    if (!pVal) return E_POINTER;
+    if (!pVal) return session::Refused(E_POINTER);
     *pVal = interval_;
     return S_OK;
 }
 
 // 0 to 9.9 seconds, or exactly 10.0 for hold.
 STDMETHODIMP CStep::put_NextInterval(double newVal) {
-    if (newVal != parsers::kHoldInterval && !(newVal >= 0.0 && newVal <= parsers::kLongestInterval)) return E_INVALIDARG;
+    if (newVal != parsers::kHoldInterval && !(newVal >= 0.0 && newVal <= parsers::kLongestInterval)) return session::Refused(E_INVALIDARG);
     interval_ = newVal;
     return S_OK;
 }

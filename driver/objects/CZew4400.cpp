@@ -109,19 +109,19 @@ IUnknown* CZew4400::FindInterface(REFIID riid) {
 }
 
 STDMETHODIMP CZew4400::get_Vendor(BSTR* pVal) {
-    if (!pVal) return E_POINTER;
+    if (!pVal) return session::Refused(E_POINTER);
     *pVal = SysAllocString(L"ORVANTA");
     return *pVal ? S_OK : E_OUTOFMEMORY;
 }
 
 STDMETHODIMP CZew4400::get_LegalModelName(BSTR* pVal) {
-    if (!pVal) return E_POINTER;
+    if (!pVal) return session::Refused(E_POINTER);
     *pVal = modelName_.Copy();
     return S_OK;
 }
 
 STDMETHODIMP CZew4400::get_Version(short* pVal) {
-    if (!pVal) return E_POINTER;
+    if (!pVal) return session::Refused(E_POINTER);
     *pVal = romVersion_;
     return S_OK;
 }
@@ -129,35 +129,35 @@ STDMETHODIMP CZew4400::get_Version(short* pVal) {
 STDMETHODIMP CZew4400::get_hGpib(LONG* pVal) { return get_hVisa(pVal); }
 
 STDMETHODIMP CZew4400::get_hVisa(LONG* pVal) {
-    if (!pVal) return E_POINTER;
+    if (!pVal) return session::Refused(E_POINTER);
     *pVal = static_cast<LONG>(session_.GetSession());
     return S_OK;
 }
 
 STDMETHODIMP CZew4400::get_hVisaRM(LONG* pVal) {
-    if (!pVal) return E_POINTER;
+    if (!pVal) return session::Refused(E_POINTER);
     *pVal = static_cast<LONG>(session::CResourceManager::Handle());
     return S_OK;
 }
 
 STDMETHODIMP CZew4400::get_ErrVisa(LONG* pVal) {
-    if (!pVal) return E_POINTER;
+    if (!pVal) return session::Refused(E_POINTER);
     *pVal = session_.GetLastStatus();
     return S_OK;
 }
 
 STDMETHODIMP CZew4400::get_Register(IRegister** pVal) {
-    if (!pVal) return E_POINTER;
+    if (!pVal) return session::Refused(E_POINTER);
     return register_->QueryInterface(IID_IRegister, reinterpret_cast<void**>(pVal));
 }
 
 STDMETHODIMP CZew4400::get_Memories(IMemories** pVal) {
-    if (!pVal) return E_POINTER;
+    if (!pVal) return session::Refused(E_POINTER);
     return memories_->QueryInterface(IID_IMemories, reinterpret_cast<void**>(pVal));
 }
 
 STDMETHODIMP CZew4400::get_Programs(IPrograms** pVal) {
-    if (!pVal) return E_POINTER;
+    if (!pVal) return session::Refused(E_POINTER);
     return programs_->QueryInterface(IID_IPrograms, reinterpret_cast<void**>(pVal));
 }
 
@@ -226,12 +226,12 @@ STDMETHODIMP CZew4400::Initialize() {
 }
 
 STDMETHODIMP CZew4400::SetString(BSTR strWrt) {
-    if (!session_.FitsOnLine(View(strWrt))) return E_INVALIDARG;
+    if (!session_.FitsOnLine(View(strWrt))) return session::Refused(E_INVALIDARG);
     return Exchange(session_, [&] { session_.WriteCommand(View(strWrt)); });
 }
 
 STDMETHODIMP CZew4400::GetString(BSTR* pVal) {
-    if (!pVal) return E_POINTER;
+    if (!pVal) return session::Refused(E_POINTER);
     *pVal = nullptr;
     return Exchange(session_, [&] { *pVal = com::Bstr(session::FromAnsi(session_.ReadResponse())).Detach(); });
 }

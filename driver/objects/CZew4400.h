@@ -7,6 +7,7 @@
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <source_location>
 
 #include "Zew4400Lib.h"
 #include "../com/Aggregatable.h"
@@ -19,6 +20,7 @@
 #include "../com/SupportErrorInfo.h"
 #include "../parsers/Identity.h"
 #include "../session/CVisaSession.h"
+#include "../session/Exchange.h"
 #include "CMemories.h"
 #include "CPrograms.h"
 #include "CRegister.h"
@@ -151,12 +153,12 @@ private:
     }
     // Copies a cached condition to a client.
     template <class T>
-    static HRESULT GetCached(const T& field, T* pVal) {
-        if (!pVal) return E_POINTER;
+    static HRESULT GetCached(const T& field, T* pVal, const std::source_location& where = std::source_location::current()) {
+        if (!pVal) return session::Refused(E_POINTER, where);
         *pVal = field;
         return S_OK;
     }
-    HRESULT QueryMonitoredValue(const wchar_t* command, double* pVal);
+    HRESULT QueryMonitoredValue(const wchar_t* command, double* pVal, const std::source_location& where = std::source_location::current());
 
     // The automatic monitor: a window-less timer of the client's thread whose
     // callback finds this object through the monitor timer registry.
@@ -166,8 +168,8 @@ private:
     void PollMonitor();
     void FireTestingR(int16_t status, double voltage, double current, double resistanceMax, double resistance,
                       double elapsed);
-    HRESULT PutSetting(const wchar_t* command, short value);
-    HRESULT GetSetting(const wchar_t* command, short* pVal);
+    HRESULT PutSetting(const wchar_t* command, short value, const std::source_location& where = std::source_location::current());
+    HRESULT GetSetting(const wchar_t* command, short* pVal, const std::source_location& where = std::source_location::current());
 
     session::CVisaSession session_;
     // The children, made with the object and held for its whole life.

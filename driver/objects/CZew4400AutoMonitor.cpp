@@ -8,6 +8,8 @@
 
 #include "../com/ComPtr.h"
 #include "../com/EventFiring.h"
+#include "../session/Exchange.h"
+#include "../session/Exchange.h"
 #include "../parsers/Replies.h"
 #include "../session/CLockGuard.h"
 #include "../session/CVisaException.h"
@@ -26,7 +28,7 @@ testrun::MonitorTimerRegistry& Registry() { return testrun::MonitorTimerRegistry
 }  // namespace
 
 STDMETHODIMP CZew4400::get_AutoMonitorEnabled(VARIANT_BOOL* pVal) {
-    if (!pVal) return E_POINTER;
+    if (!pVal) return session::Refused(E_POINTER);
     *pVal = monitorTimerId_ ? VARIANT_TRUE : VARIANT_FALSE;
     return S_OK;
 }
@@ -49,7 +51,7 @@ STDMETHODIMP CZew4400::get_AutoMonitorInterval(short* pVal) { return GetCached(a
 
 // A running monitor moves to a new timer of the new period.
 STDMETHODIMP CZew4400::put_AutoMonitorInterval(short newVal) {
-    if (newVal < 0) return E_INVALIDARG;
+    if (newVal < 0) return session::Refused(E_INVALIDARG);
     autoMonitorInterval_ = newVal;
     if (monitorTimerId_) {
         StopMonitorTimer();
@@ -99,7 +101,9 @@ void CZew4400::PollMonitor() {
     std::string reply;
     try {
         reply = session_.Query(L"MON?");
-    } catch (const session::CVisaException&) {
+    } catch (const session::CVisaException& e) {
+        // No client call fails here; the trace still shows why the events stop.
+        if (session::CTrace::On()) session::TraceFailure(std::source_location::current(), e, S_OK);
         testInProgress_ = 0;
         FireTestingR(kStatusPollFailed, 0.0, 0.0, 0.0, 0.0, 0.0);
         return;

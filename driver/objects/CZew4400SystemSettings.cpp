@@ -23,7 +23,7 @@ constexpr short kLevelMax = 10;
 }  // namespace
 
 STDMETHODIMP CZew4400::get_PassHoldTime(double* pVal) {
-    if (!pVal) return E_POINTER;
+    if (!pVal) return session::Refused(E_POINTER);
     return Exchange(session_, [&] {
         // A reply without a number leaves the value as it was.
         if (const auto time = parsers::ParsePassHold(session_.Query(L"PASSHOLD?"))) *pVal = *time;
@@ -32,7 +32,7 @@ STDMETHODIMP CZew4400::get_PassHoldTime(double* pVal) {
 
 // 0 holds the pass judgement without a time limit.
 STDMETHODIMP CZew4400::put_PassHoldTime(double newVal) {
-    if (newVal != 0.0 && !(newVal >= kPassHoldMin && newVal <= kPassHoldMax)) return E_INVALIDARG;
+    if (newVal != 0.0 && !(newVal >= kPassHoldMin && newVal <= kPassHoldMax)) return session::Refused(E_INVALIDARG);
     return Exchange(session_, [&] {
         if (newVal == 0.0) {
             session_.WriteCommand(L"PASSHOLD HOLD");
@@ -42,14 +42,14 @@ STDMETHODIMP CZew4400::put_PassHoldTime(double newVal) {
     });
 }
 
-HRESULT CZew4400::GetSetting(const wchar_t* command, short* pVal) {
-    if (!pVal) return E_POINTER;
-    return Exchange(session_, [&] { *pVal = static_cast<short>(session_.QueryInt(command)); });
+HRESULT CZew4400::GetSetting(const wchar_t* command, short* pVal, const std::source_location& where) {
+    if (!pVal) return session::Refused(E_POINTER, where);
+    return Exchange(session_, [&] { *pVal = static_cast<short>(session_.QueryInt(command)); }, where);
 }
 
-HRESULT CZew4400::PutSetting(const wchar_t* command, short value) {
-    if (value < 0 || value > kLevelMax) return E_INVALIDARG;
-    return Exchange(session_, [&] { session_.SetInt(command, value); });
+HRESULT CZew4400::PutSetting(const wchar_t* command, short value, const std::source_location& where) {
+    if (value < 0 || value > kLevelMax) return session::Refused(E_INVALIDARG, where);
+    return Exchange(session_, [&] { session_.SetInt(command, value); }, where);
 }
 
 STDMETHODIMP CZew4400::get_BuzzerVolume(short* pVal) { return GetSetting(L"BUZZERVOL", pVal); }
@@ -58,7 +58,7 @@ STDMETHODIMP CZew4400::get_Contrast(short* pVal) { return GetSetting(L"CONTRAST"
 STDMETHODIMP CZew4400::put_Contrast(short newVal) { return PutSetting(L"CONTRAST", newVal); }
 
 STDMETHODIMP CZew4400::get_Comment(BSTR* pVal) {
-    if (!pVal) return E_POINTER;
+    if (!pVal) return session::Refused(E_POINTER);
     return Exchange(session_, [&] {
         *pVal = com::Bstr(session::FromAnsi(parsers::JoinCommentReply(session_.Query(L"COMMENT?")))).Detach();
     });
@@ -75,7 +75,7 @@ STDMETHODIMP CZew4400::put_Comment(BSTR newVal) {
             parsers::SplitComment(std::u16string_view(reinterpret_cast<const char16_t*>(text.data()), text.size()));
         for (std::size_t i = 0; i < fields.size(); ++i) {
             const std::wstring_view field(reinterpret_cast<const wchar_t*>(fields[i].data()), fields[i].size());
-            if (!parsers::FitsInQuotes(session::ToAnsi(field))) return E_INVALIDARG;
+            if (!parsers::FitsInQuotes(session::ToAnsi(field))) return session::Refused(E_INVALIDARG);
             if (i > 0) line += L',';
             line += L'"';
             line += field;

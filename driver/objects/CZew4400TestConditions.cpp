@@ -22,17 +22,17 @@ constexpr double kTimerMax = 999.0;
 // ---- live settings ----------------------------------------------------------
 
 STDMETHODIMP CZew4400::get_FuncMode(ZEW_FUNCMODE* pVal) {
-    if (!pVal) return E_POINTER;
+    if (!pVal) return session::Refused(E_POINTER);
     return Exchange(session_, [&] { *pVal = static_cast<ZEW_FUNCMODE>(parsers::ParseInt(session_.Query(L"FUNCTION?"))); });
 }
 
 STDMETHODIMP CZew4400::put_FuncMode(ZEW_FUNCMODE newVal) {
-    if (newVal < ZEW_FM_MAIN || newVal > ZEW_FM_OFFSETADJ) return E_INVALIDARG;
+    if (newVal < ZEW_FM_MAIN || newVal > ZEW_FM_OFFSETADJ) return session::Refused(E_INVALIDARG);
     return Exchange(session_, [&] { session_.SetInt(L"FUNCTION", newVal); });
 }
 
 STDMETHODIMP CZew4400::get_MeasMode(ZEW_MEASMODE* pVal) {
-    if (!pVal) return E_POINTER;
+    if (!pVal) return session::Refused(E_POINTER);
     return Exchange(session_, [&] {
         const auto mode = parsers::ParseMeasMode(session_.Query(L"MEASMODE?"));
         if (!mode) return S_FALSE;
@@ -42,12 +42,12 @@ STDMETHODIMP CZew4400::get_MeasMode(ZEW_MEASMODE* pVal) {
 }
 
 STDMETHODIMP CZew4400::put_MeasMode(ZEW_MEASMODE newVal) {
-    if (newVal != ZEW_MM_NORMAL && newVal != ZEW_MM_MAXHOLD) return E_INVALIDARG;
+    if (newVal != ZEW_MM_NORMAL && newVal != ZEW_MM_MAXHOLD) return session::Refused(E_INVALIDARG);
     return Exchange(session_, [&] { session_.WriteCommand(newVal == ZEW_MM_NORMAL ? L"MEASMODE NORM" : L"MEASMODE MAX"); });
 }
 
 STDMETHODIMP CZew4400::get_DoubleActionOn(VARIANT_BOOL* pVal) {
-    if (!pVal) return E_POINTER;
+    if (!pVal) return session::Refused(E_POINTER);
     return Exchange(session_, [&] {
         *pVal = parsers::ParseDoubleAction(session_.Query(L"DOUBLEACTION?")) ? VARIANT_TRUE : VARIANT_FALSE;
     });
@@ -63,35 +63,35 @@ STDMETHODIMP CZew4400::put_DoubleActionOn(VARIANT_BOOL newVal) {
 STDMETHODIMP CZew4400::get_Current(double* pVal) { return GetCached(current_, pVal); }
 
 STDMETHODIMP CZew4400::put_Current(double newVal) {
-    if (!limits_.CurrentInRange(newVal)) return E_INVALIDARG;
+    if (!limits_.CurrentInRange(newVal)) return session::Refused(E_INVALIDARG);
     return PutCached(current_, newVal, DISPID_ZEW_CURRENT);
 }
 
 STDMETHODIMP CZew4400::get_Frequency(short* pVal) { return GetCached(frequency_, pVal); }
 
 STDMETHODIMP CZew4400::put_Frequency(short newVal) {
-    if (newVal != 50 && newVal != 60) return E_INVALIDARG;
+    if (newVal != 50 && newVal != 60) return session::Refused(E_INVALIDARG);
     return PutCached(frequency_, newVal, DISPID_ZEW_FREQUENCY);
 }
 
 STDMETHODIMP CZew4400::get_LimitUpper(double* pVal) { return GetCached(limitUpper_, pVal); }
 
 STDMETHODIMP CZew4400::put_LimitUpper(double newVal) {
-    if (!limits_.UpperInRange(newVal)) return E_INVALIDARG;
+    if (!limits_.UpperInRange(newVal)) return session::Refused(E_INVALIDARG);
     return PutCached(limitUpper_, newVal, DISPID_ZEW_LIMITUPPER);
 }
 
 STDMETHODIMP CZew4400::get_LimitLower(double* pVal) { return GetCached(limitLower_, pVal); }
 
 STDMETHODIMP CZew4400::put_LimitLower(double newVal) {
-    if (newVal != 0.0 && !limits_.LowerInRange(newVal)) return E_INVALIDARG;
+    if (newVal != 0.0 && !limits_.LowerInRange(newVal)) return session::Refused(E_INVALIDARG);
     return PutCached(limitLower_, newVal, DISPID_ZEW_LIMITLOWER);
 }
 
 STDMETHODIMP CZew4400::get_ExecTime(double* pVal) { return GetCached(execTime_, pVal); }
 
 STDMETHODIMP CZew4400::put_ExecTime(double newVal) {
-    if (newVal != 0.0 && !(newVal >= kTimerMin && newVal <= kTimerMax)) return E_INVALIDARG;
+    if (newVal != 0.0 && !(newVal >= kTimerMin && newVal <= kTimerMax)) return session::Refused(E_INVALIDARG);
     return PutCached(execTime_, newVal, DISPID_ZEW_EXECTIME);
 }
 

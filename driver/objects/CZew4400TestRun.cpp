@@ -16,7 +16,7 @@ const wchar_t* Switch(const wchar_t* on, const wchar_t* off, VARIANT_BOOL value)
 // Sends every cached condition, then START. A transport failure leaves the
 // lines already sent, sends no more and keeps the test-in-progress flag.
 STDMETHODIMP CZew4400::Start() {
-    if (!(limitUpper_ > limitLower_)) return E_INVALIDARG;
+    if (!(limitUpper_ > limitLower_)) return session::Refused(E_INVALIDARG);
     return Exchange(session_, [&] {
         session_.SetReal(L"CURRENT ", current_, 3, L"");
         session_.SetInt(L"FREQUENCY", frequency_);
@@ -47,9 +47,9 @@ STDMETHODIMP CZew4400::Stop() {
     });
 }
 
-HRESULT CZew4400::QueryMonitoredValue(const wchar_t* command, double* pVal) {
-    if (!pVal) return E_POINTER;
-    return Exchange(session_, [&] { *pVal = session_.QueryReal(command); });
+HRESULT CZew4400::QueryMonitoredValue(const wchar_t* command, double* pVal, const std::source_location& where) {
+    if (!pVal) return session::Refused(E_POINTER, where);
+    return Exchange(session_, [&] { *pVal = session_.QueryReal(command); }, where);
 }
 
 STDMETHODIMP CZew4400::get_MonResistance(double* pVal) { return QueryMonitoredValue(L"RDATA", pVal); }
@@ -59,7 +59,7 @@ STDMETHODIMP CZew4400::get_MonVoltage(double* pVal) { return QueryMonitoredValue
 // The instrument's TIME is the time left while its timer runs and the time
 // elapsed otherwise; the cached timer setting tells which.
 STDMETHODIMP CZew4400::get_MonTimeElapsed(double* pVal) {
-    if (!pVal) return E_POINTER;
+    if (!pVal) return session::Refused(E_POINTER);
     double time = 0.0;
     const HRESULT hr = QueryMonitoredValue(L"TIME", &time);
     if (hr == S_OK) *pVal = execTime_ == 0.0 ? time : execTime_ - time;
@@ -67,7 +67,7 @@ STDMETHODIMP CZew4400::get_MonTimeElapsed(double* pVal) {
 }
 
 STDMETHODIMP CZew4400::get_MonTimeRemaining(double* pVal) {
-    if (!pVal) return E_POINTER;
+    if (!pVal) return session::Refused(E_POINTER);
     if (execTime_ == 0.0) {
         *pVal = 0.0;
         return S_OK;

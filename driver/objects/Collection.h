@@ -18,6 +18,7 @@
 #include "../com/ObjectCreation.h"
 #include "CObjectArray.h"
 #include "IDriverChild.h"
+#include "../session/Exchange.h"
 #include "ItemName.h"
 #include "VariantIndex.h"
 
@@ -50,14 +51,14 @@ public:
     }
 
     STDMETHODIMP get_Count(LONG* pVal) override {
-        if (!pVal) return E_POINTER;
+        if (!pVal) return session::Refused(E_POINTER);
         *pVal = items_.GetCount();
         return S_OK;
     }
 
     // A snapshot: later changes to the collection do not reach the enumerator.
     STDMETHODIMP get__NewEnum(IUnknown** pVal) override {
-        if (!pVal) return E_POINTER;
+        if (!pVal) return session::Refused(E_POINTER);
         *pVal = nullptr;
         std::vector<com::ComPtr<IDispatch>> snapshot;
         try {
@@ -79,38 +80,38 @@ public:
 
 protected:
     // The item at a 0-based position; E_INVALIDARG outside the collection.
-    HRESULT ItemAt(LONG index, ItemInterface** pVal) const {
-        if (!pVal) return E_POINTER;
+    HRESULT ItemAt(LONG index, ItemInterface** pVal, const std::source_location& where = std::source_location::current()) const {
+        if (!pVal) return session::Refused(E_POINTER, where);
         *pVal = nullptr;
         Item* item = index >= 0 && index < items_.GetCount() ? items_.GetAt(static_cast<int>(index)) : nullptr;
-        if (!item) return E_INVALIDARG;
+        if (!item) return session::Refused(E_INVALIDARG, where);
         return item->QueryInterface(__uuidof(ItemInterface), reinterpret_cast<void**>(pVal));
     }
 
     // A number is a position, a name the first item whose name, freshly read
     // from the instrument, is the one given (see VariantIndex.h).
-    HRESULT ItemOf(const VARIANT& index, ItemInterface** pVal) {
-        if (!pVal) return E_POINTER;
+    HRESULT ItemOf(const VARIANT& index, ItemInterface** pVal, const std::source_location& where = std::source_location::current()) {
+        if (!pVal) return session::Refused(E_POINTER, where);
         *pVal = nullptr;
         const VariantIndex value = ReadVariantIndex(index);
         switch (value.kind) {
-            case VariantIndex::Kind::Number: return ItemAt(value.number, pVal);
-            case VariantIndex::Kind::Name: return ItemNamed(value.name, pVal);
-            default: return E_INVALIDARG;
+            case VariantIndex::Kind::Number: return ItemAt(value.number, pVal, where);
+            case VariantIndex::Kind::Name: return ItemNamed(value.name, pVal, where);
+            default: return session::Refused(E_INVALIDARG, where);
         }
     }
 
     // Each item's name is refreshed in turn, up to the first that matches, so
     // a lookup costs one exchange per item passed. A failed refresh ends it.
-    HRESULT ItemNamed(std::wstring_view name, ItemInterface** pVal) {
-        if (name.size() > kMaxItemName) return E_INVALIDARG;
+    HRESULT ItemNamed(std::wstring_view name, ItemInterface** pVal, const std::source_location& where = std::source_location::current()) {
+        if (name.size() > kMaxItemName) return session::Refused(E_INVALIDARG, where);
         for (int i = 0; i < items_.GetCount(); ++i) {
             Item* item = items_.GetAt(i);
             const HRESULT hr = item->RefreshName();
             if (FAILED(hr)) return hr;
-            if (item->NameIs(name)) return ItemAt(i, pVal);
+            if (item->NameIs(name)) return ItemAt(i, pVal, where);
         }
-        return E_INVALIDARG;
+        return session::Refused(E_INVALIDARG, where);
     }
 
     // Appends count new items, numbered on from the last; false when memory

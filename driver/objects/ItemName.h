@@ -12,6 +12,7 @@
 #include "../com/Bstr.h"
 #include "../parsers/QuotedText.h"
 #include "../session/CodePage.h"
+#include "../session/Exchange.h"
 
 namespace zew::objects {
 
@@ -39,16 +40,16 @@ inline bool FitsInQuotes(std::wstring_view name) noexcept {
 
 // The Name property of a memory or a program: a copy out, and a checked
 // name in (a null BSTR is "").
-inline HRESULT GetItemName(const std::wstring& name, BSTR* pVal) {
-    if (!pVal) return E_POINTER;
+inline HRESULT GetItemName(const std::wstring& name, BSTR* pVal, const std::source_location& where = std::source_location::current()) {
+    if (!pVal) return session::Refused(E_POINTER, where);
     *pVal = SysAllocStringLen(name.data(), static_cast<UINT>(name.size()));
     return *pVal ? S_OK : E_OUTOFMEMORY;
 }
 
-inline HRESULT PutItemName(std::wstring& name, BSTR newVal) {
+inline HRESULT PutItemName(std::wstring& name, BSTR newVal, const std::source_location& where = std::source_location::current()) {
     const std::wstring_view text = com::View(newVal);
     try {
-        if (!IsValidItemName(text)) return E_INVALIDARG;
+        if (!IsValidItemName(text)) return session::Refused(E_INVALIDARG, where);
         name = text;
     } catch (const std::bad_alloc&) {
         return E_OUTOFMEMORY;

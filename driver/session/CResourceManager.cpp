@@ -2,6 +2,8 @@
 
 #include <mutex>
 
+#include "CTrace.h"
+#include "TraceFormat.h"
 #include "VisaLibrary.h"
 
 namespace zew::session {
@@ -21,6 +23,7 @@ ViStatus OpenResourceManager() {
     }
     ViSession handle = 0;
     const ViStatus status = Visa()->OpenDefaultRM(&handle);
+    if (CTrace::On()) CTrace::Write("", "resource manager open status=" + StatusName(status));
     if (status < VI_SUCCESS) return status;
     g_handle = handle;
     // A library that cannot tell its version counts as telling none, not as
@@ -35,7 +38,8 @@ void CloseResourceManager() {
     // Only a resource manager that did open is closed.
     if (g_openCount <= 0) return;
     if (--g_openCount == 0) {
-        Visa()->Close(g_handle);
+        const ViStatus status = Visa()->Close(g_handle);
+        if (CTrace::On()) CTrace::Write("", "resource manager close status=" + StatusName(status));
         g_handle = 0;
     }
 }
@@ -43,6 +47,7 @@ void CloseResourceManager() {
 }  // namespace
 
 void CResourceManager::AddDriverObject() {
+    CTrace::Configure();
     std::lock_guard lock(g_mutex);
     if (g_driverObjects == 0 && IsVisaAvailable()) OpenResourceManager();
     ++g_driverObjects;

@@ -1,21 +1,26 @@
 #include "CVisaSession.h"
 
+#include <cstdio>
 #include <vector>
 
 #include "../com/ErrorInfo.h"
 #include "../com/Module.h"
 #include "../parsers/Numbers.h"
 #include "CResourceManager.h"
+#include "CTrace.h"
 #include "CVisaException.h"
 #include "CodePage.h"
 #include "NumberText.h"
 #include "Messages.h"
+#include "TraceFormat.h"
 #include "VisaLibrary.h"
 
 namespace zew::session {
 namespace {
 
 constexpr std::size_t kMaxMessage = 1023;
+// Waits for the instrument lock longer than this are traced.
+constexpr ULONGLONG kLongLockWaitMs = 100;
 
 HRESULT HresultOfMessage(UINT messageId) {
     switch (messageId) {
@@ -57,19 +62,33 @@ void CVisaSession::Open(const std::string& resourceName, ViAccessMode accessMode
     const ViStatus openStatus =
         visa->Open(CResourceManager::Handle(), resourceName.c_str(), accessMode, openTimeout, &opened);
     instrument_ = openStatus < VI_SUCCESS ? 0 : opened;
+    if (CTrace::On() && openStatus < VI_SUCCESS) Trace("open status=" + StatusName(openStatus));
     Check(openStatus, MSG_OPEN_FAILED);
     ViUInt16 type = 0;
     visa->GetAttribute(instrument_, VI_ATTR_INTF_TYPE, &type);
     interfaceType_ = type;
+    if (CTrace::On()) Trace("open status=" + StatusName(openStatus) + " type=" + std::to_string(type));
 }
 
+void CVisaSession::Trace(std::string_view event) const { CTrace::Write(*resourceName_, event); }
+
 void CVisaSession::Close() {
-    if (instrument_ != 0) Check(Visa()->Close(instrument_), MSG_CLOSE_FAILED);
+    if (instrument_ == 0) return;
+    const ViStatus status = Visa()->Close(instrument_);
+    if (CTrace::On()) Trace("close status=" + StatusName(status));
+    Check(status, MSG_CLOSE_FAILED);
 }
 
 void CVisaSession::SetAttribute(ViAttr attribute, ViAttrState value) {
     RequireOpen();
-    Check(Visa()->SetAttribute(instrument_, attribute, value), MSG_GPIB_UNKNOWN_ERROR);
+    const ViStatus status = Visa()->SetAttribute(instrument_, attribute, value);
+    if (CTrace::On()) {
+        char text[64];
+        std::snprintf(text, sizeof text, "attribute %08lX=%llu status=", static_cast<unsigned long>(attribute),
+                      static_cast<unsigned long long>(value));
+        Trace(text + StatusName(status));
+    }
+    Check(status, MSG_GPIB_UNKNOWN_ERROR);
 }
 
 void CVisaSession::SetTermChar(int16_t character) {
@@ -87,17 +106,24 @@ void CVisaSession::WriteCommand(std::wstring_view text) {
     std::string line = ToAnsi(text);
     if (termChar_ != 0) line += static_cast<char>(termChar_);
     ViUInt32 written = 0;
-    Check(Visa()->Write(instrument_, reinterpret_cast<const ViByte*>(line.data()), static_cast<ViUInt32>(line.size()),
-                        &written),
-          MSG_WRITE_FAILED);
+    const ViStatus status = Visa()->Write(instrument_, reinterpret_cast<const ViByte*>(line.data()),
+                                          static_cast<ViUInt32>(line.size()), &written);
+    if (CTrace::On()) Trace("-> " + EscapeBytes(line) + (status == VI_SUCCESS ? "" : " status=" + StatusName(status)));
+    Check(status, MSG_WRITE_FAILED);
 }
 
 std::string CVisaSession::ReadResponse() {
     RequireOpen();
     std::vector<ViByte> buffer(kReadBufferSize);
     ViUInt32 count = 0;
-    Check(Visa()->Read(instrument_, buffer.data(), kReadBufferSize, &count), MSG_READ_FAILED);
+    const ULONGLONG started = CTrace::On() ? GetTickCount64() : 0;
+    const ViStatus status = Visa()->Read(instrument_, buffer.data(), kReadBufferSize, &count);
     if (count > kReadBufferSize) count = kReadBufferSize;
+    if (CTrace::On()) {
+        Trace("<- " + EscapeBytes(std::string_view(reinterpret_cast<const char*>(buffer.data()), count)) +
+              " status=" + StatusName(status) + " ms=" + std::to_string(GetTickCount64() - started));
+    }
+    Check(status, MSG_READ_FAILED);
     std::string response(reinterpret_cast<const char*>(buffer.data()), count);
     if (const auto zero = response.find('\0'); zero != std::string::npos) response.resize(zero);
     return response;
@@ -140,7 +166,13 @@ void CVisaSession::CloseLock() { lock_.reset(); }
 
 bool CVisaSession::Lock() {
     if (instrument_ == 0 || !lock_) return false;
-    return lock_->Acquire();
+    if (!CTrace::On()) return lock_->Acquire();
+    const ULONGLONG started = GetTickCount64();
+    const bool taken = lock_->Acquire();
+    if (const ULONGLONG waited = GetTickCount64() - started; waited > kLongLockWaitMs) {
+        Trace("lock waited ms=" + std::to_string(waited));
+    }
+    return taken;
 }
 
 bool CVisaSession::Unlock() { return lock_ && lock_->Release(); }
@@ -167,14 +199,18 @@ void CVisaSession::CopyFrom(const CVisaSession& other) {
     interfaceType_ = other.interfaceType_;
 }
 
-HRESULT CVisaSession::ReportError(UINT messageId, const std::wstring& helpText) const {
-    if (messageId == 0) return S_OK;
+std::wstring CVisaSession::Describe(UINT messageId) const {
     std::wstring description = LoadMessage(messageId);
     if (const auto pos = description.find(L"%s"); pos != std::wstring::npos) {
         description.replace(pos, 2, FromAnsi(*resourceName_));
     }
     if (description.size() > kMaxMessage) description.resize(kMaxMessage);
-    return com::SetErrorInfoDescription(HresultOfMessage(messageId), description, helpText);
+    return description;
+}
+
+HRESULT CVisaSession::ReportError(UINT messageId, const std::wstring& helpText) const {
+    if (messageId == 0) return S_OK;
+    return com::SetErrorInfoDescription(HresultOfMessage(messageId), Describe(messageId), helpText);
 }
 
 }  // namespace zew::session

@@ -74,6 +74,8 @@ public:
     // lock is shared, so it outlives the session it was copied from.
     void CopyFrom(const CVisaSession& other);
 
+    // The message's text with the resource name in place of its "%s".
+    std::wstring Describe(UINT messageId) const;
     HRESULT ReportError(UINT messageId, const std::wstring& helpText) const;
 
 private:
@@ -82,6 +84,8 @@ private:
     // Stores the status and raises messageId when it is negative.
     void Check(ViStatus status, UINT messageId);
     void Close();
+    // One trace line for this session's resource; only while the trace is on.
+    void Trace(std::string_view event) const;
 
     std::shared_ptr<CInstrumentLock> lock_;
     ViSession instrument_ = 0;

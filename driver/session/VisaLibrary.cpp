@@ -8,6 +8,7 @@
 #include <cstring>
 
 #include "../com/UniqueAny.h"
+#include "CTrace.h"
 
 namespace zew::session {
 namespace {
@@ -23,9 +24,15 @@ constexpr wchar_t kLibraryValue[] = L"VisaLibrary32";
 constexpr const wchar_t* kLibraryNames[] = {L"VISA32.DLL"};
 #endif
 
-// Why no library could be used goes to the debugger output: the client sees
-// only message 1201.
-void Note(const std::wstring& text) { OutputDebugStringW((L"Zew4400: " + text + L"\n").c_str()); }
+// Which library was loaded, or why one could not be used (the client sees
+// only message 1201): to the trace when it is on, else to the debugger output.
+void Note(const std::wstring& text) {
+    if (CTrace::On()) {
+        CTrace::Write("", std::wstring_view(text));
+    } else {
+        OutputDebugStringW((L"Zew4400: " + text + L"\n").c_str());
+    }
+}
 
 // The value under HKEY_CURRENT_USER, else HKEY_LOCAL_MACHINE; nothing when
 // neither holds a non-empty string.
@@ -56,7 +63,7 @@ bool Bind(HMODULE library, const char* name, [[maybe_unused]] WORD ordinal, Func
 #endif
     function = reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(library, symbol)));
     if (function) return true;
-    Note(std::wstring(L"the VISA library lacks ") + std::wstring(name, name + strlen(name)));
+    Note(std::wstring(L"library lacks ") + std::wstring(name, name + strlen(name)));
     return false;
 }
 
@@ -73,14 +80,14 @@ bool TryLibrary(const std::wstring& name, DWORD searchFlags, VisaFunctions& f) {
     com::UniqueModule library(LoadLibraryExW(name.c_str(), nullptr, searchFlags));
     if (!library) {
         const DWORD error = GetLastError();
-        Note(name + (error == ERROR_BAD_EXE_FORMAT ? L": built for another architecture"
-                                                   : L": not loaded (error " + std::to_wstring(error) + L")"));
+        Note(L"library " + name + (error == ERROR_BAD_EXE_FORMAT ? L" not loaded: built for another architecture"
+                                                                 : L" not loaded: error " + std::to_wstring(error)));
         return false;
     }
     if (!BindAll(library.get(), f)) return false;
     wchar_t path[MAX_PATH] = {};
     GetModuleFileNameW(library.get(), path, MAX_PATH);
-    Note(std::wstring(L"VISA library ") + path);
+    Note(std::wstring(L"library ") + path);
     (void)library.release();
     return true;
 }
@@ -90,7 +97,7 @@ const VisaFunctions* Load() {
     if (const auto chosen = ChosenLibrary()) {
         // The file the machine names, and nothing else.
         if (!IsFullPath(*chosen)) {
-            Note(std::wstring(kLibraryValue) + L" is not a full path: " + *chosen);
+            Note(L"library " + *chosen + L" not loaded: " + kLibraryValue + L" is not a full path");
             return nullptr;
         }
         return TryLibrary(*chosen, LOAD_LIBRARY_SEARCH_DLL_LOAD_DIR | LOAD_LIBRARY_SEARCH_DEFAULT_DIRS, f) ? &f

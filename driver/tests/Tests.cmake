@@ -125,3 +125,19 @@ add_test(NAME driver_serial_port_test
   COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/tests/serial-port-test.sh ${ZEW_WINE_ARCH} ${CMAKE_BINARY_DIR}/serial-prefix
           ${CMAKE_BINARY_DIR}/bin ${ZEW_NATIVE_SIM})
 set_tests_properties(driver_serial_port_test PROPERTIES TIMEOUT 600)
+
+# The I/O trace, switched on per process by the environment or the registry:
+# each case runs zew-trace-client in a process of its own, in a Wine prefix of
+# the test's own (the registry case writes the user's settings).
+add_executable(zew-trace-client tests/TraceClient.cpp tests/DriverLoader.cpp)
+target_link_libraries(zew-trace-client PRIVATE VISA32 zew_driver_guids ole32 oleaut32 uuid)
+target_include_directories(zew-trace-client PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
+target_link_options(zew-trace-client PRIVATE -municode)
+add_dependencies(zew-trace-client Zew4400 VISA32_dll)
+add_executable(driver_trace_tests tests/TraceTest.cpp)
+target_link_libraries(driver_trace_tests PRIVATE GTest::gtest_main advapi32)
+add_dependencies(driver_trace_tests zew-trace-client)
+add_test(NAME driver_trace_tests
+  COMMAND ${CMAKE_SOURCE_DIR}/scripts/own-prefix.sh ${ZEW_WINE_ARCH} ${CMAKE_BINARY_DIR}/trace-prefix
+          $<TARGET_FILE:driver_trace_tests>)
+set_tests_properties(driver_trace_tests PROPERTIES TIMEOUT 600)

@@ -34,7 +34,7 @@ set(setup_test_support tests/SetupTestSupport.cpp)
 # setup_test(<name> [WINDOW] SOURCES <files...> LIBS <libraries...>)
 # A GoogleTest program of the installer's tests. The tests put VISA32.DLL into
 # the system folder, so each program runs in a Wine prefix of its own, made
-# afresh and removed afterwards (tests/own-prefix.sh); WINDOW runs it under a
+# afresh and removed afterwards (scripts/own-prefix.sh); WINDOW runs it under a
 # virtual X server.
 function(setup_test name)
   cmake_parse_arguments(ARG "WINDOW" "" "SOURCES;LIBS" ${ARGN})
@@ -47,7 +47,7 @@ function(setup_test name)
     set(x --x)
   endif()
   add_test(NAME ${name}
-    COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/tests/own-prefix.sh ${ZEW_WINE_ARCH}
+    COMMAND ${CMAKE_SOURCE_DIR}/scripts/own-prefix.sh ${ZEW_WINE_ARCH}
             ${CMAKE_CURRENT_BINARY_DIR}/${name}-prefix ${x} $<TARGET_FILE:${name}>)
   set_tests_properties(${name} PROPERTIES TIMEOUT 600)
 endfunction()

@@ -8,7 +8,7 @@
 set -euo pipefail
 arch=$1 prefix=$2
 shift 2
-root=$(cd "$(dirname "$0")/../.." && pwd)
+root=$(cd "$(dirname "$0")/.." && pwd)
 source "$root/scripts/wine-arch.sh"
 if zew_wine_unsupported "$arch"; then
   echo "own-prefix: $arch: not run: $ZEW_NO32_REASON"
