@@ -84,9 +84,3 @@ zew_add_test(driver_control_tests
   LIBS zew_driver_test_support
   WINDOW)
 add_dependencies(driver_control_tests Zew4400 VISA32_dll)
-
-# The README's pictures of the control (driver/tests/take-screenshots.sh).
-add_executable(zew-screenshots tests/Screenshots.cpp)
-target_link_libraries(zew-screenshots PRIVATE zew_driver_test_support comctl32)
-target_link_options(zew-screenshots PRIVATE -municode)
-add_dependencies(zew-screenshots Zew4400 VISA32_dll)
