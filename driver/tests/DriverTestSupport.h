@@ -34,6 +34,9 @@ Export DriverExport(const char* name) {
     return reinterpret_cast<Export>(reinterpret_cast<void*>(GetProcAddress(DriverModule(), name)));
 }
 
+// The library's class object of clsid, through DllGetClassObject; null when
+// it has none.
+ComPtr<IClassFactory> ClassFactory(REFCLSID clsid);
 ComPtr<IZew4400> CreateDriver();
 
 HRESULT Connect(IZew4400* driver, const wchar_t* device);

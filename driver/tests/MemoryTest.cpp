@@ -181,11 +181,9 @@ TEST_F(MemoryTest, NamesThatTheInstrumentCannotKeepAreRefused) {
 // A memory made on its own has no driver: its checks take what either model
 // accepts, and its instrument methods fail as never connected.
 TEST(MemoryAlone, ChecksAgainstEitherModelAndHasNoInstrument) {
-    using GetClassObject = HRESULT(WINAPI*)(REFCLSID, REFIID, void**);
-    ComPtr<IClassFactory> factory;
-    ASSERT_EQ(DriverExport<GetClassObject>("DllGetClassObject")(CLSID_Memory, IID_IClassFactory, factory.put_void()),
-              S_OK);
+    ComPtr<IClassFactory> factory = ClassFactory(CLSID_Memory);
     ComPtr<IMemory> memory;
+    ASSERT_TRUE(factory);
     ASSERT_EQ(factory->CreateInstance(nullptr, IID_IMemory, memory.put_void()), S_OK);
     EXPECT_EQ(memory->put_Current(2.9), E_INVALIDARG);   // below the ZEW4400's range
     EXPECT_EQ(memory->put_Current(62.0), S_OK);          // the ZEW4410's top

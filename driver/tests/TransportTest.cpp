@@ -135,10 +135,8 @@ public:
 };
 
 TEST_F(TransportTest, TheDriverCanBeAggregated) {
-    using GetClassObject = HRESULT(WINAPI*)(REFCLSID, REFIID, void**);
-    ComPtr<IClassFactory> factory;
-    ASSERT_EQ(DriverExport<GetClassObject>("DllGetClassObject")(CLSID_Zew4400, IID_IClassFactory, factory.put_void()),
-              S_OK);
+    ComPtr<IClassFactory> factory = ClassFactory(CLSID_Zew4400);
+    ASSERT_TRUE(factory);
     Outer outer;
     ComPtr<IZew4400> refused;
     EXPECT_EQ(factory->CreateInstance(&outer, IID_IZew4400, refused.put_void()), CLASS_E_NOAGGREGATION);
