@@ -19,13 +19,6 @@ using zew::testrun::MonitorTimerRegistry;
 
 constexpr short kTick = 10;   // milliseconds
 
-size_t Polls(const char* resource) {
-    const std::string wire = WireLog(resource);
-    size_t count = 0;
-    for (size_t pos = wire.find("MON?\n"); pos != std::string::npos; pos = wire.find("MON?\n", pos + 1)) ++count;
-    return count;
-}
-
 ComPtr<IZew4400> NewDriver() {
     ComPtr<IZew4400> driver;
     zew::objects::CZew4400::Create(nullptr, IID_IZew4400, driver.put_void());
@@ -66,7 +59,7 @@ protected:
 TEST_F(AutoMonitor, PollsOnlyWhileATestRunsAndReportsUntilTheTestEnds) {
     Monitored m(L"dev1");
     PumpFor(100);
-    EXPECT_EQ(Polls("GPIB0::1"), 0u);   // no test started: not a single MON?
+    EXPECT_EQ(Occurrences(WireLog("GPIB0::1"), "MON?\n"), 0u);   // no test started: not a single MON?
     EXPECT_TRUE(m.sink.events.empty());
 
     for (const char* reply : {"12,1,2,3,4,5\n", "12,1,2,3,4,5\n", "8,1,2,3,4,5\n", "3,0,0,0,0,0\n"})
@@ -79,7 +72,7 @@ TEST_F(AutoMonitor, PollsOnlyWhileATestRunsAndReportsUntilTheTestEnds) {
     EXPECT_EQ(m.sink.events[1].status, 12);
     EXPECT_EQ(m.sink.events[2].status, 8);
     EXPECT_EQ(m.sink.events[3].status, 3);
-    EXPECT_EQ(Polls("GPIB0::1"), 4u);   // silence after the final state
+    EXPECT_EQ(Occurrences(WireLog("GPIB0::1"), "MON?\n"), 4u);   // silence after the final state
     VARIANT_BOOL on = 0;
     m.driver->get_AutoMonitorEnabled(&on);
     EXPECT_EQ(on, VARIANT_TRUE);        // the timer runs on
@@ -99,13 +92,8 @@ TEST_F(AutoMonitor, PollsOnlyWhileATestRunsAndReportsUntilTheTestEnds) {
 
 TEST_F(AutoMonitor, AMemoryStartedFromItsObjectIsMonitored) {
     Monitored m(L"dev1");
-    ComPtr<IMemories> memories;
-    ASSERT_EQ(m.driver->get_Memories(memories.put()), S_OK);
-    VARIANT index;
-    index.vt = VT_I2;
-    index.iVal = 4;
-    ComPtr<IMemory> memory;
-    ASSERT_EQ(memories->get_Item(index, memory.put()), S_OK);
+    ComPtr<IMemory> memory = MemoryOf(m.driver.get(), 4);
+    ASSERT_TRUE(memory);
     ZvClearLogs(nullptr);
     for (const char* reply : {"8,1,2,3,4,5\n", "1,0,0,0,0,0\n"}) ZvQueueReply("GPIB0::1", "MON?", reply);
     ASSERT_EQ(memory->Start(), S_OK);
@@ -234,19 +222,11 @@ TEST_F(AutoMonitor, AnUploadedProgramRunsStepByStepToItsVerdict) {
         InstrumentLine("GPIB0::1", memory);
     ComPtr<IProgram> program = ProgramOf(m.driver.get(), 4);
     ASSERT_EQ(program->Allocate(3), S_OK);
-    VARIANT memory;
-    memory.vt = VT_I2;
-    memory.iVal = 1;
-    ASSERT_EQ(StepOf(program.get(), 0)->put_Memory(memory), S_OK);
+    ASSERT_EQ(StepOf(program.get(), 0)->put_Memory(Number(VT_I2, 1)), S_OK);
     StepOf(program.get(), 0)->put_NextInterval(0.3);
-    memory.vt = VT_BSTR;
-    memory.bstrVal = SysAllocString(L"BURN-IN");
-    ASSERT_EQ(StepOf(program.get(), 1)->put_Memory(memory), S_OK);
-    VariantClear(&memory);
+    ASSERT_EQ(StepOf(program.get(), 1)->put_Memory(Name(Bstr(L"BURN-IN"))), S_OK);
     StepOf(program.get(), 1)->put_NextInterval(10.0);
-    memory.vt = VT_I4;
-    memory.lVal = 2;
-    ASSERT_EQ(StepOf(program.get(), 2)->put_Memory(memory), S_OK);
+    ASSERT_EQ(StepOf(program.get(), 2)->put_Memory(Number(VT_I4, 2)), S_OK);
 
     // Every event moves the instrument's clock on by 0.1 s. Output off for
     // 2 s, longer than any interval, means the program holds: the client
@@ -286,9 +266,9 @@ TEST_F(AutoMonitor, AProgramIsMonitoredOnlyOnceItsStartWentOut) {
     ComPtr<IProgram> program = ProgramOf(m.driver.get(), 3);
     ASSERT_EQ(program->Allocate(1), S_OK);
     ZvFailNext(ZV_OP_WRITE, 8, VI_ERROR_IO);   // START, after four lines and their *STB?
-    EXPECT_EQ(program->Start(), static_cast<HRESULT>(0x800A04CE));
+    EXPECT_EQ(program->Start(), kWriteFailed);
     PumpFor(100);
-    EXPECT_EQ(Polls("GPIB0::1"), 0u);
+    EXPECT_EQ(Occurrences(WireLog("GPIB0::1"), "MON?\n"), 0u);
 }
 
 }  // namespace

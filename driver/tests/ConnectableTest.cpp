@@ -6,29 +6,12 @@
 
 #include <vector>
 
+#include "ChangeSink.h"
 #include "DriverTestSupport.h"
 #include "VisaTestSupport.h"
 
 namespace zewtest {
 namespace {
-
-class ChangeSink final : public IPropertyNotifySink {
-public:
-    std::vector<DISPID> changed;
-    STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override {
-        *ppv = (riid == IID_IUnknown || riid == IID_IPropertyNotifySink) ? this : nullptr;
-        if (!*ppv) return E_NOINTERFACE;
-        AddRef();
-        return S_OK;
-    }
-    STDMETHODIMP_(ULONG) AddRef() override { return 2; }
-    STDMETHODIMP_(ULONG) Release() override { return 1; }
-    STDMETHODIMP OnChanged(DISPID id) override {
-        changed.push_back(id);
-        return S_OK;
-    }
-    STDMETHODIMP OnRequestEdit(DISPID) override { return S_OK; }
-};
 
 ComPtr<IConnectionPoint> Point(IZew4400* driver, REFIID iid) {
     ComPtr<IConnectionPointContainer> container;

@@ -6,6 +6,7 @@
 #include <cstring>
 #include <vector>
 
+#include "ChangeSink.h"
 #include "DriverFixture.h"
 #include "TestContainer.h"
 
@@ -49,6 +50,16 @@ public:
 Bytes Header(SIZEL extent, uint32_t version = 0x300) {
     Bytes bytes;
     bytes.Add(version).Add(static_cast<uint32_t>(extent.cx)).Add(static_cast<uint32_t>(extent.cy));
+    return bytes;
+}
+
+// A whole saved form: these conditions, no lower limit or timer, every switch
+// off, the monitor at 1000 ms.
+Bytes Record(SIZEL extent, double current, short frequency, double upper, uint32_t version = 0x300) {
+    Bytes bytes = Header(extent, version);
+    bytes.Real(current).Short(frequency).Real(upper).Real(0.0).Real(0.0);
+    for (int i = 0; i < 5; ++i) bytes.Bool(VARIANT_FALSE);
+    bytes.Short(1000);
     return bytes;
 }
 
@@ -117,7 +128,7 @@ TEST_F(ControlTest, IsAutoSizedAtItsNaturalSizeAndReportsItsMiscStatus) {
     EXPECT_EQ(extent.cy, initial.cy);
 
     SIZEL natural{5080, 5080};
-    EXPECT_EQ(object->SetExtent(DVASPECT_ICON, &natural), static_cast<HRESULT>(0x8004006B));
+    EXPECT_EQ(object->SetExtent(DVASPECT_ICON, &natural), DV_E_DVASPECT);
     EXPECT_EQ(object->SetExtent(DVASPECT_CONTENT, nullptr), E_POINTER);
     EXPECT_EQ(object->SetExtent(DVASPECT_CONTENT, &natural), S_OK);
     SIZEL other{2000, 5080};
@@ -140,10 +151,7 @@ TEST_F(ControlTest, SavesTheDefaultsAndSetConditionsInEightyBytes) {
     auto persist = As<IPersistStreamInit>(driver.get(), IID_IPersistStreamInit);
     ASSERT_EQ(persist->InitNew(), S_OK);
     EXPECT_EQ(persist->IsDirty(), S_FALSE);
-    Bytes defaults = Header(DefaultExtent());
-    defaults.Real(3.0).Short(50).Real(1.2).Real(0.0).Real(0.0);
-    for (int i = 0; i < 5; ++i) defaults.Bool(VARIANT_FALSE);
-    defaults.Short(1000);
+    const Bytes defaults = Record(DefaultExtent(), 3.0, 50, 1.2);
     ASSERT_EQ(defaults.data.size(), 80u);
     ULARGE_INTEGER size{};
     EXPECT_EQ(persist->GetSizeMax(&size), S_OK);
@@ -213,16 +221,10 @@ TEST_F(ControlTest, RefusesNewerTruncatedAndInvalidStreamsWithoutHalfLoading) {
     const std::vector<BYTE> before = Saved(driver.get());
     auto persist = As<IPersistStreamInit>(driver.get(), IID_IPersistStreamInit);
 
-    Bytes other = Header({5080, 5080}, 0x301);
-    other.Real(10.0).Short(50).Real(1.0).Real(0.0).Real(0.0);
-    for (int i = 0; i < 5; ++i) other.Bool(VARIANT_FALSE);
-    other.Short(1000);
-    EXPECT_EQ(persist->Load(StreamOf(other.data).get()), E_FAIL);
+    EXPECT_EQ(persist->Load(StreamOf(Record({5080, 5080}, 10.0, 50, 1.0, 0x301).data).get()), E_FAIL);
     EXPECT_EQ(Saved(driver.get()), before);
 
-    std::vector<BYTE> valid = other.data;
-    valid[1] = 0x03;   // version 0x300
-    valid[0] = 0x00;
+    const std::vector<BYTE> valid = Record({5080, 5080}, 10.0, 50, 1.0).data;
     for (size_t cut : {size_t{0}, size_t{6}, size_t{12}, size_t{13}, size_t{20}, size_t{79}}) {
         const std::vector<BYTE> truncated(valid.begin(), valid.begin() + static_cast<std::ptrdiff_t>(cut));
         EXPECT_TRUE(FAILED(persist->Load(StreamOf(truncated).get()))) << "cut at " << cut;
@@ -230,11 +232,7 @@ TEST_F(ControlTest, RefusesNewerTruncatedAndInvalidStreamsWithoutHalfLoading) {
     }
 
     // A value the driver refuses (frequency 55) after accepted ones.
-    Bytes refused = Header({5080, 5080});
-    refused.Real(10.0).Short(55).Real(1.0).Real(0.0).Real(0.0);
-    for (int i = 0; i < 5; ++i) refused.Bool(VARIANT_FALSE);
-    refused.Short(1000);
-    EXPECT_EQ(persist->Load(StreamOf(refused.data).get()), E_FAIL);
+    EXPECT_EQ(persist->Load(StreamOf(Record({5080, 5080}, 10.0, 55, 1.0).data).get()), E_FAIL);
     EXPECT_EQ(Saved(driver.get()), before);
 
     // A record type the format cannot hold.
@@ -244,9 +242,7 @@ TEST_F(ControlTest, RefusesNewerTruncatedAndInvalidStreamsWithoutHalfLoading) {
     EXPECT_EQ(Saved(driver.get()), before);
 
     // An older version tag loads.
-    std::vector<BYTE> older = valid;
-    older[1] = 0x02;
-    EXPECT_EQ(persist->Load(StreamOf(older).get()), S_OK);
+    EXPECT_EQ(persist->Load(StreamOf(Record({5080, 5080}, 10.0, 50, 1.0, 0x200).data).get()), S_OK);
     double current = 0;
     driver->get_Current(&current);
     EXPECT_EQ(current, 10.0);
@@ -370,28 +366,6 @@ TEST_F(ControlTest, DrawsItsIconInDesignModeAndTheBackgroundAtRunTime) {
     EXPECT_EQ(silent.References(), 0u);
 }
 
-class ChangeSink : public IPropertyNotifySink {
-public:
-    STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override {
-        if (riid == IID_IUnknown || riid == IID_IPropertyNotifySink) {
-            *ppv = this;
-            AddRef();
-            return S_OK;
-        }
-        *ppv = nullptr;
-        return E_NOINTERFACE;
-    }
-    STDMETHODIMP_(ULONG) AddRef() override { return ++refs; }
-    STDMETHODIMP_(ULONG) Release() override { return --refs; }
-    STDMETHODIMP OnChanged(DISPID id) override {
-        changes.push_back(id);
-        return S_OK;
-    }
-    STDMETHODIMP OnRequestEdit(DISPID) override { return S_OK; }
-    ULONG refs = 0;
-    std::vector<DISPID> changes;
-};
-
 TEST_F(ControlTest, QuickActivationSitesTheControlAndConnectsTheSinks) {
     TestContainer container({});
     ChangeSink sink;
@@ -407,7 +381,7 @@ TEST_F(ControlTest, QuickActivationSitesTheControlAndConnectsTheSinks) {
     EXPECT_NE(qaControl.dwPropNotifyCookie, 0u);
 
     ASSERT_EQ(driver->put_Frequency(60), S_OK);
-    EXPECT_EQ(sink.changes, std::vector<DISPID>{29});
+    EXPECT_EQ(sink.changed, std::vector<DISPID>{29});
 
     auto object = As<IOleObject>(driver.get(), IID_IOleObject);
     ComPtr<IOleClientSite> site;

@@ -17,14 +17,19 @@ HMODULE DriverModule() {
     return module;
 }
 
-ComPtr<IZew4400> CreateDriver() {
+ComPtr<IClassFactory> ClassFactory(REFCLSID clsid) {
     using GetClassObject = HRESULT(WINAPI*)(REFCLSID, REFIID, void**);
-    const auto get = DriverExport<GetClassObject>("DllGetClassObject");
-    ComPtr<IZew4400> driver;
-    if (!get) return driver;
     ComPtr<IClassFactory> factory;
-    if (FAILED(get(CLSID_Zew4400, IID_IClassFactory, factory.put_void()))) return driver;
-    factory->CreateInstance(nullptr, IID_IZew4400, driver.put_void());
+    if (const auto get = DriverExport<GetClassObject>("DllGetClassObject")) {
+        if (FAILED(get(clsid, IID_IClassFactory, factory.put_void()))) factory.reset();
+    }
+    return factory;
+}
+
+ComPtr<IZew4400> CreateDriver() {
+    ComPtr<IZew4400> driver;
+    if (ComPtr<IClassFactory> factory = ClassFactory(CLSID_Zew4400))
+        factory->CreateInstance(nullptr, IID_IZew4400, driver.put_void());
     return driver;
 }
 

@@ -35,22 +35,33 @@ ComPtr<IMemories> MemoriesOf(IZew4400* driver) {
     return child;
 }
 
+VARIANT Number(VARTYPE vt, long n) {
+    VARIANT v;
+    VariantInit(&v);
+    v.vt = vt;
+    if (vt == VT_R8) v.dblVal = n;
+    else if (vt == VT_I2) v.iVal = static_cast<SHORT>(n);
+    else v.lVal = n;
+    return v;
+}
+
+VARIANT Name(const Bstr& name) {
+    VARIANT v;
+    v.vt = VT_BSTR;
+    v.bstrVal = name.get();
+    return v;
+}
+
 ComPtr<IMemory> MemoryOf(IZew4400* driver, short n) {
-    VARIANT index;
-    index.vt = VT_I2;
-    index.iVal = n;
     ComPtr<IMemory> memory;
-    if (ComPtr<IMemories> memories = MemoriesOf(driver)) memories->get_Item(index, memory.put());
+    if (ComPtr<IMemories> memories = MemoriesOf(driver)) memories->get_Item(Number(VT_I2, n), memory.put());
     return memory;
 }
 
 ComPtr<IProgram> ProgramOf(IZew4400* driver, short n) {
-    VARIANT index;
-    index.vt = VT_I2;
-    index.iVal = n;
     ComPtr<IPrograms> programs;
     ComPtr<IProgram> program;
-    if (driver->get_Programs(programs.put()) == S_OK) programs->get_Item(index, program.put());
+    if (driver->get_Programs(programs.put()) == S_OK) programs->get_Item(Number(VT_I2, n), program.put());
     return program;
 }
 

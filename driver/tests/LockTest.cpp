@@ -4,8 +4,7 @@
 #include <chrono>
 #include <thread>
 
-#include "DriverTestSupport.h"
-#include "VisaTestSupport.h"
+#include "DriverFixture.h"
 #include "com/UniqueAny.h"
 
 namespace zewtest {
@@ -15,29 +14,7 @@ using zew::com::UniqueHandle;
 
 UniqueHandle OpenLock() { return UniqueHandle(CreateMutexA(nullptr, FALSE, "OrvantaInstrDrv")); }
 
-// Whether another thread can take the lock at once (it lets it go again).
-bool LockIsFree() {
-    bool free = false;
-    std::thread([&] {
-        UniqueHandle lock = OpenLock();
-        if (WaitForSingleObject(lock.get(), 0) == WAIT_OBJECT_0) {
-            free = true;
-            ReleaseMutex(lock.get());
-        }
-    }).join();
-    return free;
-}
-
-class LockTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        ZvReset();
-        driver = CreateDriver();
-        ASSERT_TRUE(driver);
-        ASSERT_EQ(Connect(driver.get(), L"dev1"), S_OK);
-    }
-    ComPtr<IZew4400> driver;
-};
+using LockTest = ConnectedDriverTest;
 
 TEST_F(LockTest, ACallHoldsOffOthersUntilItEnds) {
     ZvSetMaxWait(600);
@@ -55,11 +32,11 @@ TEST_F(LockTest, ACallHoldsOffOthersUntilItEnds) {
     const std::string timedOut = "viRead => BFFF0015";
     std::this_thread::sleep_for(std::chrono::milliseconds(250));
     EXPECT_EQ(Trace("GPIB0::2").find(timedOut), std::string::npos);
-    EXPECT_FALSE(LockIsFree());
+    EXPECT_FALSE(InstrumentLockIsFree());
     EXPECT_EQ(driver->Initialize(), S_OK);  // waits for the other call
     EXPECT_NE(Trace("GPIB0::2").find(timedOut), std::string::npos);
     caller.join();
-    EXPECT_TRUE(LockIsFree());
+    EXPECT_TRUE(InstrumentLockIsFree());
 }
 
 TEST_F(LockTest, ALockAbandonedByADeadHolderIsTaken) {
@@ -68,22 +45,22 @@ TEST_F(LockTest, ALockAbandonedByADeadHolderIsTaken) {
         WaitForSingleObject(lock.get(), INFINITE);
     }).join();
     EXPECT_EQ(driver->Initialize(), S_OK);
-    EXPECT_TRUE(LockIsFree());
+    EXPECT_TRUE(InstrumentLockIsFree());
 }
 
 TEST_F(LockTest, AFailedIdentityCheckOnAnOpenSessionFreesTheLock) {
     ZvQueueReply("GPIB0::1", "*IDN?", "ACME,ZEW4400,0,1.00.00\n");
-    EXPECT_EQ(Connect(driver.get(), L"dev1"), static_cast<HRESULT>(0x800A04C7));
+    EXPECT_EQ(Connect(driver.get(), L"dev1"), kDifferentModel);
     LONG handle = -1;
     driver->get_hVisa(&handle);
     EXPECT_EQ(handle, 0);
-    EXPECT_TRUE(LockIsFree());
+    EXPECT_TRUE(InstrumentLockIsFree());
 }
 
 TEST_F(LockTest, FailedExchangesFreeTheLock) {
     ZvFailNext(ZV_OP_WRITE, 0, VI_ERROR_IO);
-    EXPECT_EQ(driver->Initialize(), static_cast<HRESULT>(0x800A04CE));
-    EXPECT_TRUE(LockIsFree());
+    EXPECT_EQ(driver->Initialize(), kWriteFailed);
+    EXPECT_TRUE(InstrumentLockIsFree());
 }
 
 }  // namespace

@@ -13,11 +13,11 @@ TEST(NoVisaTest, NoResourceManagerOpensAndConnectReportsTheMissingLibrary) {
     LONG rm = -1;
     driver->get_hVisaRM(&rm);
     EXPECT_EQ(rm, 0);
-    EXPECT_EQ(Connect(driver.get(), L"dev1"), static_cast<HRESULT>(0x800A04B1));
+    EXPECT_EQ(Connect(driver.get(), L"dev1"), kVisaNotFound);
     EXPECT_EQ(ErrorDescription(), L"VISA32.DLL not found.  You need to install VISA library.");
     EXPECT_EQ(GetModuleHandleW(L"VISA32.DLL"), nullptr);
     Bstr reply;
-    EXPECT_EQ(driver->GetString(reply.put()), static_cast<HRESULT>(0x800A04D0));
+    EXPECT_EQ(driver->GetString(reply.put()), kNotInitialized);
     EXPECT_EQ(ErrorDescription(), L"Instrument not initialized in device ???.");
 }
 

@@ -54,7 +54,7 @@ TEST(ProcessStateTest, ReleasingAConnectedObjectClosesItsOwnSession) {
     EXPECT_EQ(Trace("GPIB0::2"), "viClose\n");
     EXPECT_EQ(OpenSessions(), before + 1) << "the resource manager stays open for the other object";
     short value = 0;
-    EXPECT_EQ(child->get_Stb(&value), static_cast<HRESULT>(0x800A04D0));
+    EXPECT_EQ(child->get_Stb(&value), kNotInitialized);
     EXPECT_EQ(Trace("GPIB0::2"), "viClose\n");
     child.reset();
     kept.reset();

@@ -13,10 +13,6 @@
 namespace zewtest {
 namespace {
 
-constexpr HRESULT kWriteFailed = static_cast<HRESULT>(0x800A04CE);
-constexpr HRESULT kReadFailed = static_cast<HRESULT>(0x800A04CF);
-constexpr HRESULT kNotInitialized = static_cast<HRESULT>(0x800A04D0);
-
 using zew::com::Variant;
 
 // A step's memory as it reads back: its type and number.
@@ -32,32 +28,14 @@ double IntervalOf(IStep* step) {
     return interval;
 }
 
-HRESULT PutMemory(IStep* step, VARTYPE vt, long number) {
-    Variant value;
-    value->vt = vt;
-    if (vt == VT_I4) value->lVal = number;
-    else if (vt == VT_R8) value->dblVal = number;
-    else value->iVal = static_cast<SHORT>(number);
-    return step->put_Memory(*value.get());
-}
+HRESULT PutMemory(IStep* step, VARTYPE vt, long number) { return step->put_Memory(Number(vt, number)); }
 
-HRESULT PutMemoryName(IStep* step, const wchar_t* name) {
-    Variant value;
-    value->vt = VT_BSTR;
-    value->bstrVal = SysAllocString(name);
-    return step->put_Memory(*value.get());
-}
+HRESULT PutMemoryName(IStep* step, const wchar_t* name) { return step->put_Memory(Name(Bstr(name))); }
 
 std::wstring NameOf(IProgram* program) {
     Bstr name;
     program->get_Name(name.put());
     return std::wstring(name.view());
-}
-
-size_t Occurrences(const std::string& text, const std::string& what) {
-    size_t count = 0;
-    for (size_t pos = text.find(what); pos != std::string::npos; pos = text.find(what, pos + 1)) ++count;
-    return count;
 }
 
 class ProgramTest : public ConnectedDriverTest {
@@ -90,9 +68,6 @@ TEST_F(ProgramTest, AllocateZeroReadsTheHeadThenEveryStep) {
     EXPECT_EQ(IntervalOf(first.get()), 10.0);
     EXPECT_EQ(MemoryOfStep(second.get()), std::pair(VARTYPE{VT_I2}, 7L));
     EXPECT_EQ(IntervalOf(second.get()), 2.5);
-    short index = -1;
-    second->get_Index(&index);
-    EXPECT_EQ(index, 1);
 
     // What the simulated instrument holds comes back the same way.
     for (const char* line : {"PRGNAME 8,\"EIGHT\"", "PRGEDIT 8,0,9,0.5", "PRGEDIT 8,1,3,HOLD", "PRGEDIT 8,2,99,9.9"})
@@ -122,23 +97,13 @@ TEST_F(ProgramTest, AllocateZeroCopesWithRepliesItDoesNotUnderstand) {
     EXPECT_EQ(program->Allocate(0), S_FALSE);
     EXPECT_EQ(StepCount(program.get()), 0);
 
-    ZvQueueReply("GPIB0::1", "PRGNAME? 4", (std::string(5000, 'N') + "\r\n").c_str());
-    ZvQueueReply("GPIB0::1", "PRGTOTAL? 4", "4\n");
-    const std::pair<const char*, std::pair<long, double>> steps[] = {
-        {"7\n", {7, 1.0}},          // no comma: no interval
-        {"\n", {0, 1.0}},           // nothing at all
-        {"100,12.5\n", {0, 1.0}},   // neither a memory nor an interval a step can hold
-        {"x,HOLD,9\n", {0, 10.0}},
-    };
-    for (int i = 0; i < 4; ++i) ZvQueueReply("GPIB0::1", ("PRGEDIT? 4," + std::to_string(i)).c_str(), steps[i].first);
+    // A step reply not understood (each kind is MemoryReplyTest's): defaults.
+    ZvQueueReply("GPIB0::1", "PRGTOTAL? 4", "1\n");
+    ZvQueueReply("GPIB0::1", "PRGEDIT? 4,0", "100,12.5\n");
     EXPECT_EQ(program->Allocate(0), S_FALSE);
-    EXPECT_EQ(NameOf(program.get()), std::wstring(12, L'N'));
-    ASSERT_EQ(StepCount(program.get()), 4);
-    for (int i = 0; i < 4; ++i) {
-        ComPtr<IStep> step = StepOf(program.get(), i);
-        EXPECT_EQ(MemoryOfStep(step.get()), std::pair(VARTYPE{VT_I2}, steps[i].second.first)) << i;
-        EXPECT_EQ(IntervalOf(step.get()), steps[i].second.second) << i;
-    }
+    ASSERT_EQ(StepCount(program.get()), 1);
+    EXPECT_EQ(MemoryOfStep(StepOf(program.get(), 0).get()), std::pair(VARTYPE{VT_I2}, 0L));
+    EXPECT_EQ(IntervalOf(StepOf(program.get(), 0).get()), 1.0);
 }
 
 TEST_F(ProgramTest, AllocateRefusesCountsOutsideZeroToAHundredAndBuildsBlankStepsOffline) {
@@ -162,9 +127,6 @@ TEST_F(ProgramTest, AllocateRefusesCountsOutsideZeroToAHundredAndBuildsBlankStep
 
     driver->Disconnect();
     ASSERT_EQ(program->Allocate(3), S_OK);
-    EXPECT_EQ(StepCount(program.get()), 3);
-    EXPECT_EQ(program->Allocate(0), kNotInitialized);
-    EXPECT_EQ(ErrorDescription(), L"Instrument not initialized in device GPIB0::1.");
     EXPECT_EQ(StepCount(program.get()), 3);
 }
 
@@ -292,15 +254,12 @@ TEST_F(ProgramTest, AFailureHalfWayKeepsWhatWasDoneAndFreesTheLock) {
     EXPECT_EQ(WireLog("GPIB0::1"), "PRGNEW  9\n");
     EXPECT_EQ(StepCount(program.get()), 0);
     EXPECT_TRUE(InstrumentLockIsFree());
-
-    driver->Disconnect();
-    ASSERT_EQ(program->Allocate(1), S_OK);
-    EXPECT_EQ(program->Free(), kNotInitialized);
-    EXPECT_EQ(StepCount(program.get()), 0);
-    EXPECT_EQ(program->Start(), kNotInitialized);
 }
 
-TEST_F(ProgramTest, AStepTakesAMemoryNumberOfEitherIntegerTypeAndNothingElse) {
+// A step reads its memory as the collections read an index (number types,
+// references and refusals are tested there); what is its own: the number
+// type is kept for reading back, and only 0 to 99 name a memory.
+TEST_F(ProgramTest, AStepKeepsTheTypeOfItsMemoryNumberAndItsIntervalToOneDecimal) {
     ComPtr<IProgram> program = ProgramOf(driver.get(), 0);
     ASSERT_EQ(program->Allocate(1), S_OK);
     ComPtr<IStep> step = StepOf(program.get(), 0);
@@ -308,24 +267,12 @@ TEST_F(ProgramTest, AStepTakesAMemoryNumberOfEitherIntegerTypeAndNothingElse) {
     EXPECT_EQ(PutMemory(step.get(), VT_I2, 99), S_OK);
     EXPECT_EQ(PutMemory(step.get(), VT_I4, 5), S_OK);
     EXPECT_EQ(MemoryOfStep(step.get()), std::pair(VARTYPE{VT_I4}, 5L));
-    EXPECT_EQ(PutMemory(step.get(), VT_I2, 5), S_OK);
-    EXPECT_EQ(MemoryOfStep(step.get()), std::pair(VARTYPE{VT_I2}, 5L));
-    EXPECT_EQ(PutMemory(step.get(), VT_I4, 65536 + 6), S_OK);   // the low 16 bits
-    EXPECT_EQ(MemoryOfStep(step.get()), std::pair(VARTYPE{VT_I4}, 6L));
-    SHORT referenced = 8;
-    Variant byRef;
-    byRef->vt = VT_I2 | VT_BYREF;
-    byRef->piVal = &referenced;
-    EXPECT_EQ(step->put_Memory(*byRef.get()), S_OK);
+    EXPECT_EQ(PutMemory(step.get(), VT_I2, 8), S_OK);
     EXPECT_EQ(MemoryOfStep(step.get()), std::pair(VARTYPE{VT_I2}, 8L));
-    byRef->vt = VT_EMPTY;
-
-    for (const auto& [vt, n] : {std::pair{VT_I2, 100L}, {VT_I2, -1L}, {VT_I4, 100L}, {VT_I4, -1L}, {VT_EMPTY, 0L},
-                                {VT_NULL, 0L}, {VT_R8, 3L}, {VT_BOOL, 0L}, {VT_UI2, 5L}}) {
+    for (const auto& [vt, n] : {std::pair{VT_I2, 100L}, {VT_I2, -1L}, {VT_I4, 100L}, {VT_R8, 3L}}) {
         EXPECT_EQ(PutMemory(step.get(), vt, n), E_INVALIDARG) << vt << " " << n;
     }
     EXPECT_EQ(MemoryOfStep(step.get()), std::pair(VARTYPE{VT_I2}, 8L));
-    EXPECT_EQ(step->get_Memory(nullptr), E_POINTER);
 
     for (const double good : {0.0, 9.9, 10.0, 0.05}) EXPECT_EQ(step->put_NextInterval(good), S_OK) << good;
     for (const double bad : {9.95, 10.5, -0.1, 10.01, std::numeric_limits<double>::quiet_NaN()})
@@ -378,7 +325,6 @@ TEST_F(ProgramTest, StepsAreASnapshotableCollectionAndKeptStepsLeaveTheProgram) 
     ComPtr<IProgram> program = ProgramOf(driver.get(), 11);
     ComPtr<ISteps> steps, again;
     ASSERT_EQ(program->get_Steps(steps.put()), S_OK);
-    EXPECT_EQ(program->get_Steps(nullptr), E_POINTER);
     long count = -1;
     steps->get_Count(&count);
     EXPECT_EQ(count, 0);

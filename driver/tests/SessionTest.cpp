@@ -64,13 +64,11 @@ TEST_F(SessionTest, NumbersAreWrittenInFixedNotation) {
 
 TEST_F(SessionTest, QueriesParseTheirReplies) {
     OpenWithLineFeed("GPIB0::9");
-    ZvQueueReply("GPIB0::9", "A?", "+12abc\n");
-    ZvQueueReply("GPIB0::9", "B?", "abc\n");
+    ZvQueueReply("GPIB0::9", "A?", "+12abc\n");   // the numbers' grammar is ParserTest's
     ZvQueueReply("GPIB0::9", "C?", "1.5E-3\n");
     EXPECT_EQ(session.QueryInt(L"A"), 12);
-    EXPECT_EQ(session.QueryInt(L"B"), 0);
     EXPECT_DOUBLE_EQ(session.QueryReal(L"C"), 0.0015);
-    EXPECT_EQ(WireLog("GPIB0::9"), "A?\nB?\nC?\n");
+    EXPECT_EQ(WireLog("GPIB0::9"), "A?\nC?\n");
 }
 
 TEST_F(SessionTest, UnlockWithoutLockIsHarmless) {

@@ -1,15 +1,15 @@
-// The test conditions: the model's limits on the cached ones, and the live
+// The test conditions: the model's limits on the cached ones (and on a
+// panel memory), and the live
 // settings' lines and replies on the stand-in's wire.
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <functional>
 
 #include "DriverFixture.h"
 
 namespace zewtest {
 namespace {
-
-constexpr HRESULT kNotInitialized = static_cast<HRESULT>(0x800A04D0);
 
 class TestConditions : public DriverTest {
 protected:
@@ -23,6 +23,19 @@ protected:
     }
 };
 
+// The limits of each model: current, upper and lower reference values.
+struct ModelRow {
+    const wchar_t* device;
+    double currentMin, currentMax, upperMax;
+};
+const ModelRow kModels[] = {
+    {L"dev1", 3.0, 30.0, 1.2},    // a ZEW4400
+    {L"dev2", 6.0, 62.0, 0.6},    // a ZEW4410
+};
+
+// The driver object's test conditions and a panel memory check their writes
+// against the connected model: both ends included, anything past them and
+// NaN refused; a lower limit of 0 switches it off.
 TEST_F(TestConditions, ModelLimitsApplyFromTheConnectedModel) {
     const double nan = std::nan("");
     // No model known yet: everything from 0 up is accepted.
@@ -31,28 +44,36 @@ TEST_F(TestConditions, ModelLimitsApplyFromTheConnectedModel) {
     EXPECT_EQ(driver->put_Current(nan), E_INVALIDARG);
     EXPECT_EQ(driver->put_LimitLower(0.0005), S_OK);
 
-    Connected(L"dev1");   // a ZEW4400
-    for (double v : {1000.0, 2.9, 30.01, nan}) EXPECT_EQ(driver->put_Current(v), E_INVALIDARG) << v;
-    for (double v : {3.0, 30.0}) EXPECT_EQ(driver->put_Current(v), S_OK) << v;
-    EXPECT_EQ(driver->put_LimitUpper(1.2), S_OK);
-    EXPECT_EQ(driver->put_LimitUpper(1.21), E_INVALIDARG);
-    EXPECT_EQ(driver->put_LimitUpper(0.0009), E_INVALIDARG);
-    EXPECT_EQ(driver->put_LimitLower(0.0005), E_INVALIDARG);
-    EXPECT_EQ(driver->put_LimitLower(0.0), S_OK);
-    EXPECT_EQ(driver->put_LimitLower(0.001), S_OK);
-
-    Connected(L"dev2");   // a ZEW4410
-    EXPECT_EQ(driver->put_Current(5.9), E_INVALIDARG);
-    EXPECT_EQ(driver->put_Current(62.0), S_OK);
-    EXPECT_EQ(driver->put_LimitUpper(1.2), E_INVALIDARG);
-    EXPECT_EQ(driver->put_LimitUpper(0.6), S_OK);
-    EXPECT_EQ(driver->put_LimitLower(0.61), E_INVALIDARG);
+    ComPtr<IMemory> memory = MemoryOf(driver.get(), 0);
+    using Put = std::function<HRESULT(double)>;
+    const struct {
+        const char* name;
+        Put current, upper, lower;
+    } targets[] = {
+        {"driver", [&](double v) { return driver->put_Current(v); }, [&](double v) { return driver->put_LimitUpper(v); },
+         [&](double v) { return driver->put_LimitLower(v); }},
+        {"memory", [&](double v) { return memory->put_Current(v); }, [&](double v) { return memory->put_LimitUpper(v); },
+         [&](double v) { return memory->put_LimitLower(v); }},
+    };
+    for (const ModelRow& m : kModels) {
+        Connected(m.device);
+        for (const auto& t : targets) {
+            SCOPED_TRACE(testing::Message() << t.name << " on " << m.currentMax << " A");
+            for (double v : {m.currentMin - 0.01, m.currentMax + 0.01, nan}) EXPECT_EQ(t.current(v), E_INVALIDARG) << v;
+            for (double v : {m.currentMin, m.currentMax}) EXPECT_EQ(t.current(v), S_OK) << v;
+            for (double v : {0.0009, m.upperMax + 0.01, nan}) EXPECT_EQ(t.upper(v), E_INVALIDARG) << v;
+            for (double v : {0.001, m.upperMax}) EXPECT_EQ(t.upper(v), S_OK) << v;
+            for (double v : {0.0009, m.upperMax + 0.01, nan}) EXPECT_EQ(t.lower(v), E_INVALIDARG) << v;
+            for (double v : {0.0, 0.001, m.upperMax}) EXPECT_EQ(t.lower(v), S_OK) << v;
+        }
+    }
 
     double current = 0;
     driver->get_Current(&current);
     EXPECT_EQ(current, 62.0);   // refused writes left the last good value
     driver->Disconnect();
     EXPECT_EQ(driver->put_Current(5.9), E_INVALIDARG);   // the limits outlive the connection
+    EXPECT_EQ(memory->put_Current(5.9), E_INVALIDARG);
     EXPECT_EQ(WireLog("GPIB0::2"), "");                   // cached writes never talk to the instrument
 }
 
@@ -69,7 +90,6 @@ TEST_F(TestConditions, FixedRangesAndSwitches) {
     driver->get_OffsetON(&offset);
     EXPECT_EQ(offset, 1);
     double d;
-    EXPECT_EQ(driver->get_Current(nullptr), E_POINTER);
     EXPECT_EQ(driver->get_LimitUpper(&d), S_OK);
     EXPECT_EQ(d, 1.2);
 }
@@ -119,7 +139,7 @@ TEST_F(TestConditions, AnUnrecognisedMeasModeReplyLeavesTheValueAndReturnsSFalse
     // A failed read leaves the out value alone too.
     ZvFailNext(ZV_OP_READ, 0, VI_ERROR_TMO);
     ZEW_FUNCMODE screen = static_cast<ZEW_FUNCMODE>(9);
-    EXPECT_EQ(driver->get_FuncMode(&screen), static_cast<HRESULT>(0x800A04CF));
+    EXPECT_EQ(driver->get_FuncMode(&screen), kReadFailed);
     EXPECT_EQ(screen, 9);
 }
 

@@ -1,32 +1,41 @@
 # Tests of the driver library (Windows presets). They load Zew4400.ocx from
 # beside the test program and watch the stand-in VISA32.DLL.
-set(support tests/DriverTestSupport.cpp tests/DriverLoader.cpp ${CMAKE_SOURCE_DIR}/visa/tests/VisaTestSupport.cpp)
-set(support_includes ${CMAKE_CURRENT_SOURCE_DIR} ${CMAKE_SOURCE_DIR}/visa/tests)
+
+# The helpers every driver test program shares, built once: the driver loaded
+# as a client loads it, its children, error descriptions, the stand-in's logs,
+# the tests' own control container and dialog watcher. Every test thread is an
+# apartment thread: that comes with DriverTestSupport.cpp's object, which each
+# program using its helpers links.
+add_library(zew_driver_test_support STATIC
+  tests/DialogWatcher.cpp
+  tests/DriverLoader.cpp
+  tests/DriverTestSupport.cpp
+  tests/TestContainer.cpp)
+target_include_directories(zew_driver_test_support PUBLIC ${CMAKE_CURRENT_SOURCE_DIR}/tests ${CMAKE_CURRENT_SOURCE_DIR})
+target_link_libraries(zew_driver_test_support PUBLIC zew_visa_test_support GTest::gtest zew_driver_guids
+                                                     ole32 oleaut32 uuid gdi32 user32)
 
 zew_add_test(driver_tests
   SOURCES tests/ConnectTest.cpp tests/TransportTest.cpp tests/LockTest.cpp tests/ProcessStateTest.cpp
           tests/RegistrationTest.cpp tests/TestConditionsTest.cpp tests/TestRunTest.cpp
           tests/SystemSettingsTest.cpp tests/ConnectableTest.cpp tests/RegisterTest.cpp
           tests/MemoryTest.cpp tests/CollectionTest.cpp tests/ChildLifecycleTest.cpp
-          tests/ProgramTest.cpp ${support}
-  LIBS VISA32 zew_driver_guids ole32 oleaut32 uuid version)
-target_include_directories(driver_tests PRIVATE ${support_includes})
+          tests/ProgramTest.cpp
+  LIBS zew_driver_test_support version)
 add_dependencies(driver_tests Zew4400 VISA32_dll)
 
 # The session on its own, against the stand-in.
 zew_add_test(driver_session_tests
-  SOURCES tests/SessionTest.cpp ${CMAKE_SOURCE_DIR}/visa/tests/VisaTestSupport.cpp
-  LIBS zew_driver_core VISA32)
-target_include_directories(driver_session_tests PRIVATE ${support_includes})
+  SOURCES tests/SessionTest.cpp
+  LIBS zew_driver_core zew_driver_test_support)
 add_dependencies(driver_session_tests VISA32_dll)
 
 # A machine without a VISA library: the program and the library run from a
 # directory of their own that holds no VISA32.DLL.
 zew_add_test(driver_novisa_tests
-  SOURCES tests/NoVisaTest.cpp tests/DriverTestSupport.cpp tests/DriverLoader.cpp
-  LIBS zew_driver_guids ole32 oleaut32 uuid
+  SOURCES tests/NoVisaTest.cpp
+  LIBS zew_driver_test_support
   COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/tests/run-without-visa.sh $<TARGET_FILE:Zew4400>)
-target_include_directories(driver_novisa_tests PRIVATE ${support_includes})
 add_dependencies(driver_novisa_tests Zew4400)
 
 # A real automation client: Wine's script host with the registered library.
@@ -37,26 +46,22 @@ set_tests_properties(driver_vbscript_test PROPERTIES FIXTURES_REQUIRED client TI
 
 # The driver against a zew-sim process over real TCP.
 zew_add_test(driver_tcp_tests
-  SOURCES tests/SimulatorTcpTest.cpp ${support}
-  LIBS VISA32 zew_driver_guids ole32 oleaut32 uuid
+  SOURCES tests/SimulatorTcpTest.cpp
+  LIBS zew_driver_test_support
   COMMAND ${CMAKE_SOURCE_DIR}/scripts/with-zew-sim ${ZEW_NATIVE_SIM} --)
-target_include_directories(driver_tcp_tests PRIVATE ${support_includes})
 add_dependencies(driver_tcp_tests Zew4400 VISA32_dll)
 
 # The automatic monitor on driver objects made in the test's own process, so
 # that the test sees the monitor timer registry the objects use.
 zew_add_test(driver_automonitor_tests
-  SOURCES tests/AutoMonitorTest.cpp tests/DriverTestSupport.cpp tests/DriverLoader.cpp ${CMAKE_SOURCE_DIR}/visa/tests/VisaTestSupport.cpp
-  LIBS zew_driver_core VISA32)
-target_include_directories(driver_automonitor_tests PRIVATE ${support_includes})
+  SOURCES tests/AutoMonitorTest.cpp
+  LIBS zew_driver_core zew_driver_test_support)
 add_dependencies(driver_automonitor_tests VISA32_dll)
 
 # The connectable-object pieces on a test object of their own.
 zew_add_test(driver_event_tests
   SOURCES tests/ConnectionPointTest.cpp tests/EventFiringTest.cpp
-          tests/DriverTestSupport.cpp tests/DriverLoader.cpp
   LIBS zew_driver_core)
-add_dependencies(driver_event_tests Zew4400)
 
 # The collections' storage, on objects made in the test's own process.
 zew_add_test(driver_collection_tests
@@ -64,9 +69,8 @@ zew_add_test(driver_collection_tests
   LIBS zew_driver_core)
 
 # Several processes sharing one zew-sim through the machine-wide lock.
-add_executable(zew-lock-stress-client tests/LockStressClient.cpp tests/DriverLoader.cpp)
-target_link_libraries(zew-lock-stress-client PRIVATE VISA32 zew_driver_guids ole32 oleaut32 uuid)
-target_include_directories(zew-lock-stress-client PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
+add_executable(zew-lock-stress-client tests/LockStressClient.cpp)
+target_link_libraries(zew-lock-stress-client PRIVATE zew_driver_test_support)
 add_dependencies(zew-lock-stress-client Zew4400 VISA32_dll)
 add_test(NAME driver_lock_stress_test
   COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/tests/lock-stress-test.sh ${ZEW_WINE_ARCH} ${CMAKE_BINARY_DIR}/wineprefix
@@ -76,24 +80,15 @@ set_tests_properties(driver_lock_stress_test PROPERTIES FIXTURES_REQUIRED wine T
 # The driver object as a control in the tests' own container, its property
 # pages in the tests' own page site, and its About box, with windows.
 zew_add_test(driver_control_tests
-  SOURCES tests/ControlTest.cpp tests/TestContainer.cpp tests/PropertyPageTest.cpp
-          tests/DialogWatcher.cpp ${support}
-  LIBS VISA32 zew_driver_guids ole32 oleaut32 uuid gdi32
+  SOURCES tests/ControlTest.cpp tests/PropertyPageTest.cpp
+  LIBS zew_driver_test_support
   WINDOW)
-target_include_directories(driver_control_tests PRIVATE ${support_includes})
 add_dependencies(driver_control_tests Zew4400 VISA32_dll)
 
-# The README's pictures of the control (driver/tests/take-screenshots.sh).
-add_executable(zew-screenshots tests/Screenshots.cpp tests/TestContainer.cpp tests/DriverTestSupport.cpp tests/DriverLoader.cpp
-                               ${CMAKE_SOURCE_DIR}/visa/tests/VisaTestSupport.cpp)
-target_link_libraries(zew-screenshots PRIVATE GTest::gtest VISA32 zew_driver_guids ole32 oleaut32 uuid gdi32 comctl32)
-target_include_directories(zew-screenshots PRIVATE ${support_includes})
-target_link_options(zew-screenshots PRIVATE -municode)
-add_dependencies(zew-screenshots Zew4400 VISA32_dll)
-
 # Where the driver finds its VISA library, in a Wine prefix of its own: a
-# client that links no VISA library, the stand-in in each shape, and a library
-# built for the other architecture.
+# client that links no VISA library (so it takes the driver loader alone, not
+# the support library), the stand-in in each shape, and a library built for
+# the other architecture.
 add_executable(zew-visa-client tests/VisaClient.cpp tests/DriverLoader.cpp)
 target_link_libraries(zew-visa-client PRIVATE zew_driver_guids ole32 oleaut32 uuid)
 target_include_directories(zew-visa-client PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
@@ -129,9 +124,8 @@ set_tests_properties(driver_serial_port_test PROPERTIES TIMEOUT 600)
 # The I/O trace, switched on per process by the environment or the registry:
 # each case runs zew-trace-client in a process of its own, in a Wine prefix of
 # the test's own (the registry case writes the user's settings).
-add_executable(zew-trace-client tests/TraceClient.cpp tests/DriverLoader.cpp)
-target_link_libraries(zew-trace-client PRIVATE VISA32 zew_driver_guids ole32 oleaut32 uuid)
-target_include_directories(zew-trace-client PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
+add_executable(zew-trace-client tests/TraceClient.cpp)
+target_link_libraries(zew-trace-client PRIVATE zew_driver_test_support)
 target_link_options(zew-trace-client PRIVATE -municode)
 add_dependencies(zew-trace-client Zew4400 VISA32_dll)
 add_executable(driver_trace_tests tests/TraceTest.cpp)

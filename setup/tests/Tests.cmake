@@ -14,9 +14,7 @@ foreach(entry zew_reg_ok:S_OK:1 zew_reg_sfalse:S_FALSE:1 zew_reg_noexport:none:1
   if(NOT result STREQUAL "none")
     target_compile_definitions(${name} PRIVATE ZEW_REGISTER_RESULT=${result})
   endif()
-  if(ZEW_WINE_ARCH STREQUAL "win32")
-    target_link_options(${name} PRIVATE -Wl,--kill-at)
-  endif()
+  zew_stdcall_exports(${name})
   list(APPEND setup_test_dlls ${name})
 endforeach()
 
@@ -24,9 +22,7 @@ endforeach()
 # libraries the installer must not run from its own or the current folder.
 add_library(zew_planted SHARED tests/PlantedDll.cpp)
 set_target_properties(zew_planted PROPERTIES PREFIX "" SUFFIX ".dll")
-if(ZEW_WINE_ARCH STREQUAL "win32")
-  target_link_options(zew_planted PRIVATE -Wl,--kill-at)
-endif()
+zew_stdcall_exports(zew_planted)
 list(APPEND setup_test_dlls zew_planted)
 
 set(setup_test_support tests/SetupTestSupport.cpp)

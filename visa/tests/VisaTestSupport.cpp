@@ -18,6 +18,12 @@ std::string GetLog(ViStatus(ZV_FUNC* get)(const char*, char*, ViUInt32, ViPUInt3
 std::string Trace(const char* resource) { return GetLog(ZvGetTrace, resource); }
 std::string WireLog(const char* resource) { return GetLog(ZvGetWireLog, resource); }
 
+size_t Occurrences(const std::string& text, const std::string& what) {
+    size_t count = 0;
+    for (size_t pos = text.find(what); pos != std::string::npos; pos = text.find(what, pos + 1)) ++count;
+    return count;
+}
+
 std::string InstrumentLine(const char* resource, const char* line) {
     char reply[256] = {};
     ZvInstrumentLine(resource, line, reply, sizeof reply);

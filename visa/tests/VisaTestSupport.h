@@ -1,6 +1,7 @@
 // Small helpers for tests that drive the stand-in VISA32.DLL.
 #pragma once
 
+#include <cstddef>
 #include <string>
 
 #include <zewvisa/VisaControl.h>
@@ -10,6 +11,8 @@ namespace zewtest {
 
 std::string Trace(const char* resource);
 std::string WireLog(const char* resource);
+// How often what occurs in text (a log), counting overlaps.
+size_t Occurrences(const std::string& text, const std::string& what);
 // The answer of the resource's simulated instrument to a line, out of band.
 std::string InstrumentLine(const char* resource, const char* line);
 

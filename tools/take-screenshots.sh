@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Takes the README's pictures of the control under a virtual display and
 # keeps them as PNG files in docs/images.
-#   driver/tests/take-screenshots.sh [win64|win32]
+#   tools/take-screenshots.sh [win64|win32]
 set -euo pipefail
-root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 arch=${1:-win64}
 build=$root/build/$arch
 out=$root/docs/images
@@ -17,7 +17,7 @@ cmake --build "$build" --target zew-screenshots zew_help
   "$build/bin/zew-screenshots.exe" "Z:${shots//\//\\}" "Z:${build//\//\\}\\help"
 mkdir -p "$out"
 for name in About General Auto DesignMode Help; do
-  python3 "$root/driver/tests/bmp-to-png.py" "$shots/$name.bmp" "$out/$name.png"
+  python3 "$root/tools/bmp-to-png.py" "$shots/$name.bmp" "$out/$name.png"
 done
 "$root/scripts/wine-run" --prefix "$build/wineprefix" --arch "$arch" --shutdown
 echo "pictures in $out"
