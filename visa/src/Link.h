@@ -3,6 +3,7 @@
 #pragma once
 
 #include <memory>
+#include <mutex>
 #include <string>
 
 #include <zewsim/Instrument.h>
@@ -28,6 +29,34 @@ public:
     virtual ViStatus StatusByte(ViUInt16& stb) = 0;
     // The session's attributes changed; a link to a real port applies them.
     virtual ViStatus Apply(const Attributes&) { return VI_SUCCESS; }
+};
+
+// Bytes that a link's wait received, kept until the session drains them: the
+// waiting thread and the draining one meet under its lock.
+class ReceivedBytes {
+public:
+    void Add(const char* bytes, std::size_t count) {
+        std::lock_guard<std::mutex> lock(mutex_);
+        bytes_.append(bytes, count);
+    }
+    void Lose() {
+        std::lock_guard<std::mutex> lock(mutex_);
+        lost_ = true;
+    }
+    // Moves what arrived to input; lostStatus once the link is lost.
+    ViStatus Drain(InputQueue& input, ViStatus lostStatus) {
+        std::lock_guard<std::mutex> lock(mutex_);
+        if (!bytes_.empty()) {
+            input.Push(std::move(bytes_), false, std::chrono::steady_clock::now());
+            bytes_.clear();
+        }
+        return lost_ ? lostStatus : VI_SUCCESS;
+    }
+
+private:
+    std::mutex mutex_;
+    std::string bytes_;
+    bool lost_ = false;
 };
 
 class EmbeddedLink final : public Link {

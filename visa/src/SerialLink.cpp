@@ -7,7 +7,6 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <mutex>
 #include <string>
 
 #include "Attributes.h"
@@ -39,17 +38,18 @@ BYTE StopBits(std::uint32_t visa) {
 
 // Reads wait for a slice at most (the stand-in keeps the session's deadline);
 // a write may take the session's whole time-out.
+struct HandleCloser {
+    void operator()(HANDLE handle) const { CloseHandle(handle); }
+};
+
 class SerialLink final : public Link {
 public:
     explicit SerialLink(HANDLE port) : port_(port) {}
-    ~SerialLink() override { CloseHandle(port_); }
-    SerialLink(const SerialLink&) = delete;
-    SerialLink& operator=(const SerialLink&) = delete;
 
     ViStatus Apply(const Attributes& attributes) override {
         DCB dcb{};
         dcb.DCBlength = sizeof dcb;
-        if (!GetCommState(port_, &dcb)) return VI_ERROR_IO;
+        if (!GetCommState(port_.get(), &dcb)) return VI_ERROR_IO;
         dcb.fBinary = TRUE;
         dcb.BaudRate = attributes.Value(VI_ATTR_ASRL_BAUD);
         dcb.ByteSize = static_cast<BYTE>(attributes.Value(VI_ATTR_ASRL_DATA_BITS));
@@ -67,19 +67,19 @@ public:
         dcb.fRtsControl = rtsCts ? RTS_CONTROL_HANDSHAKE : RTS_CONTROL_ENABLE;
         dcb.fOutxDsrFlow = dtrDsr;
         dcb.fDtrControl = dtrDsr ? DTR_CONTROL_HANDSHAKE : DTR_CONTROL_ENABLE;
-        if (!SetCommState(port_, &dcb)) return VI_ERROR_NSUP_ATTR_STATE;
+        if (!SetCommState(port_.get(), &dcb)) return VI_ERROR_NSUP_ATTR_STATE;
         COMMTIMEOUTS timeouts{};
         timeouts.ReadIntervalTimeout = MAXDWORD;
         timeouts.ReadTotalTimeoutMultiplier = MAXDWORD;
         timeouts.ReadTotalTimeoutConstant = kSliceMs;
         timeouts.WriteTotalTimeoutConstant = std::max<DWORD>(attributes.Timeout(), 1);
-        return SetCommTimeouts(port_, &timeouts) ? VI_SUCCESS : VI_ERROR_NSUP_ATTR_STATE;
+        return SetCommTimeouts(port_.get(), &timeouts) ? VI_SUCCESS : VI_ERROR_NSUP_ATTR_STATE;
     }
 
     ViStatus SendLine(const std::string& line, InputQueue&, SteadyTime) override {
         const std::string bytes = line + "\n";
         DWORD written = 0;
-        if (!WriteFile(port_, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) ||
+        if (!WriteFile(port_.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) ||
             written != bytes.size())
             return VI_ERROR_IO;
         return VI_SUCCESS;
@@ -89,23 +89,14 @@ public:
         if (deadline <= std::chrono::steady_clock::now()) return;
         char buffer[256];
         DWORD n = 0;
-        const bool ok = ReadFile(port_, buffer, sizeof buffer, &n, nullptr);
-        std::lock_guard<std::mutex> lock(mutex_);
-        if (!ok) {
-            lost_ = true;
+        if (ReadFile(port_.get(), buffer, sizeof buffer, &n, nullptr)) {
+            received_.Add(buffer, n);
         } else {
-            received_.append(buffer, n);
+            received_.Lose();
         }
     }
 
-    ViStatus Drain(InputQueue& input) override {
-        std::lock_guard<std::mutex> lock(mutex_);
-        if (!received_.empty()) {
-            input.Push(std::move(received_), false, std::chrono::steady_clock::now());
-            received_.clear();
-        }
-        return lost_ ? VI_ERROR_IO : VI_SUCCESS;
-    }
+    ViStatus Drain(InputQueue& input) override { return received_.Drain(input, VI_ERROR_IO); }
 
     // A serial line carries no serial poll: ask for the status byte instead.
     ViStatus StatusByte(ViUInt16& stb) override {
@@ -115,7 +106,7 @@ public:
         for (int slices = 0; slices < 40 && reply.find('\n') == std::string::npos; ++slices) {
             char buffer[64];
             DWORD n = 0;
-            if (!ReadFile(port_, buffer, sizeof buffer, &n, nullptr)) return VI_ERROR_IO;
+            if (!ReadFile(port_.get(), buffer, sizeof buffer, &n, nullptr)) return VI_ERROR_IO;
             reply.append(buffer, n);
         }
         if (reply.find('\n') == std::string::npos) return VI_ERROR_TMO;
@@ -124,10 +115,8 @@ public:
     }
 
 private:
-    HANDLE port_;
-    std::mutex mutex_;   // guards what a wait received against a drain
-    std::string received_;
-    bool lost_ = false;
+    std::unique_ptr<void, HandleCloser> port_;
+    ReceivedBytes received_;
 };
 
 }  // namespace

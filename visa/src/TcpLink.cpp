@@ -71,22 +71,14 @@ public:
         if (slice != timeoutMs_) SetReceiveTimeout(slice);
         char buffer[4096];
         const int n = recv(socket_.get(), buffer, sizeof buffer, 0);
-        std::lock_guard<std::mutex> lock(mutex_);
         if (n > 0) {
-            received_.append(buffer, static_cast<size_t>(n));
+            received_.Add(buffer, static_cast<size_t>(n));
         } else if (n == 0 || WSAGetLastError() != WSAETIMEDOUT) {
-            lost_ = true;
+            received_.Lose();
         }
     }
 
-    ViStatus Drain(InputQueue& input) override {
-        std::lock_guard<std::mutex> lock(mutex_);
-        if (!received_.empty()) {
-            input.Push(std::move(received_), false, std::chrono::steady_clock::now());
-            received_.clear();
-        }
-        return lost_ ? VI_ERROR_CONN_LOST : VI_SUCCESS;
-    }
+    ViStatus Drain(InputQueue& input) override { return received_.Drain(input, VI_ERROR_CONN_LOST); }
 
     // A serial poll cannot cross a line protocol: ask for the status byte instead.
     ViStatus StatusByte(ViUInt16& stb) override {
@@ -115,9 +107,7 @@ private:
 
     Socket socket_;
     long timeoutMs_ = 0;
-    std::mutex mutex_;        // guards what a wait received against a drain
-    std::string received_;
-    bool lost_ = false;
+    ReceivedBytes received_;
 };
 
 }  // namespace
