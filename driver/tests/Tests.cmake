@@ -86,7 +86,8 @@ add_dependencies(driver_control_tests Zew4400 VISA32_dll)
 # The README's pictures of the control (driver/tests/take-screenshots.sh).
 add_executable(zew-screenshots tests/Screenshots.cpp tests/TestContainer.cpp tests/DriverTestSupport.cpp tests/DriverLoader.cpp
                                ${CMAKE_SOURCE_DIR}/visa/tests/VisaTestSupport.cpp)
-target_link_libraries(zew-screenshots PRIVATE GTest::gtest VISA32 zew_driver_guids ole32 oleaut32 uuid gdi32 comctl32)
+target_link_libraries(zew-screenshots PRIVATE GTest::gtest VISA32 zew_driver_guids zew_window_picture ole32 oleaut32 uuid gdi32
+                      comctl32)
 target_include_directories(zew-screenshots PRIVATE ${support_includes})
 target_link_options(zew-screenshots PRIVATE -municode)
 add_dependencies(zew-screenshots Zew4400 VISA32_dll)
