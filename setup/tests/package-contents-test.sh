@@ -68,7 +68,7 @@ for binary in ZEW4400.OCX Setup.exe; do
   ! grep -q ' \.debug_' <<<"$sections" || fail "$binary carries debug sections"
   rm -f "$work/link"
   "$triple-objcopy" --dump-section .gnu_debuglink="$work/link" "$shipped" "$work/copy" 2>/dev/null || true
-  [ "$(tr '\0' '\n' <"$work/link" 2>/dev/null | head -n 1)" = "$binary.debug" ] ||
+  [ "$(tr '\0' '\n' 2>/dev/null <"$work/link" | head -n 1)" = "$binary.debug" ] ||
     fail "$binary names no $binary.debug in its debug link"
   "$triple-objdump" -h "$symbols" | grep -q ' \.debug_info' || fail "$binary.debug holds no debug information"
   for file in "$shipped" "$symbols"; do
