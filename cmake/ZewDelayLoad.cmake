@@ -5,8 +5,11 @@
 # program's first line runs (which searches the program's own folder first).
 # GNU ld has no --delayload, so dlltool writes the delay-import library from a
 # module-definition file of the functions; `bytes` is a function's stdcall
-# argument size, which names its decorated symbol on 32-bit. mingw-w64's CRT
-# (libmingwex) provides the helper, __delayLoadHelper2.
+# argument size, which names its decorated symbol on 32-bit. dlltool names
+# the library's members after its process id unless given a prefix, and a
+# symbol after the path it writes: a fixed prefix and a path relative to the
+# build folder keep the program's symbol table the same in every build.
+# mingw-w64's CRT (libmingwex) provides the helper, __delayLoadHelper2.
 function(zew_delay_load target dll)
   get_filename_component(stem ${dll} NAME_WE)
   string(TOLOWER ${stem} stem)
@@ -39,7 +42,9 @@ function(zew_delay_load target dll)
     set(kill_at --kill-at)
   endif()
   add_custom_command(OUTPUT ${lib}
-    COMMAND ${ZEW_MINGW_TRIPLE}-dlltool --input-def ${def} --dllname ${dll} --output-delaylib ${lib} ${kill_at}
+    COMMAND ${ZEW_MINGW_TRIPLE}-dlltool --input-def ${def} --dllname ${dll} --output-delaylib lib${target}-${stem}-delay.a
+            ${kill_at} --temp-prefix ${target}_${stem}_delay --deterministic-libraries
+    WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}
     DEPENDS ${def}
     COMMENT "Writing the delay-import library of ${dll} for ${target}"
     VERBATIM)

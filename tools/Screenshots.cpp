@@ -16,6 +16,7 @@
 
 #include "DriverTestSupport.h"
 #include "TestContainer.h"
+#include "WindowPicture.h"
 
 namespace {
 
@@ -23,38 +24,10 @@ using namespace zewtest;
 
 std::wstring g_directory;
 
-// The screen's pixels of a window's rectangle, as a 24-bit BMP file.
+// A picture of the window, as a BMP file of that name in the directory.
 bool SaveWindow(HWND window, const wchar_t* name) {
-    RECT rect{};
-    GetWindowRect(window, &rect);
-    const int width = rect.right - rect.left, height = rect.bottom - rect.top;
-    HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
-    BITMAPINFO info{};
-    info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, height, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
-    void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY);
-    GdiFlush();
-    const DWORD stride = (static_cast<DWORD>(width) * 3 + 3) & ~3u;
-    const DWORD size = stride * static_cast<DWORD>(height);
-    constexpr DWORD kHeaders = sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER);
-    BITMAPFILEHEADER file{0x4D42, kHeaders + size, 0, 0, kHeaders};
-    info.bmiHeader.biSizeImage = size;
-    const std::wstring path = g_directory + L"\\" + name;
-    FILE* out = _wfopen(path.c_str(), L"wb");
-    bool written = false;
-    if (out) {
-        written = fwrite(&file, sizeof file, 1, out) == 1 && fwrite(&info.bmiHeader, sizeof info.bmiHeader, 1, out) == 1 &&
-                  fwrite(bits, size, 1, out) == 1;
-        fclose(out);
-    }
+    const bool written = zew::tools::SaveWindowPicture(window, g_directory + L"\\" + name);
     std::fprintf(stderr, "zew-screenshots: %ls %s\n", name, written ? "taken" : "NOT written");
-    SelectObject(memory, old);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
     return written;
 }
 

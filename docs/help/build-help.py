@@ -21,8 +21,11 @@ import html
 import os
 import re
 import shutil
+import struct
 import subprocess
 import sys
+
+import chm_stamp
 
 HELP_FILE = "ZEW4400.CHM"
 TITLE = "ZEW4400 Driver Help"
@@ -442,13 +445,26 @@ def broken_links(pages):
 
 
 def compile_chm(chmcmd, html_dir):
-    """chmcmd reports its errors as text and exits 0: the file it leaves is the verdict."""
+    """chmcmd reports its errors as text and exits 0: the file it leaves is the verdict.
+
+    chmcmd writes a few bytes of memory it never set into the keyword index;
+    run without address randomisation and with an empty environment, they are
+    the same in every run. With SOURCE_DATE_EPOCH set, the file's time stamps
+    are that moment's instead of the time chmcmd ran."""
     chm = os.path.join(html_dir, HELP_FILE)
     if os.path.exists(chm):
         os.remove(chm)
-    run = subprocess.run([chmcmd, "--no-html-scan", "ZEW4400.hhp"], cwd=html_dir, capture_output=True, text=True)
+    program = shutil.which(chmcmd) or chmcmd
+    setarch = shutil.which("setarch")
+    command = ([setarch, "-R"] if setarch else []) + [program, "--no-html-scan", "ZEW4400.hhp"]
+    run = subprocess.run(command, cwd=html_dir, env={}, capture_output=True, text=True)
     if run.returncode != 0 or not os.path.exists(chm) or os.path.getsize(chm) == 0:
         raise HelpError(f"{chmcmd} did not make {HELP_FILE}:\n{run.stdout}{run.stderr}")
+    if os.environ.get("SOURCE_DATE_EPOCH"):
+        try:
+            chm_stamp.set_build_time(chm, int(os.environ["SOURCE_DATE_EPOCH"]))
+        except (chm_stamp.ChmError, ValueError, struct.error) as e:
+            raise HelpError(f"cannot date {HELP_FILE}: {e}")
     return chm
 
 

@@ -50,3 +50,10 @@ endfunction()
 
 setup_test(setup_run_tests SOURCES tests/UnattendedTest.cpp LIBS advapi32)
 setup_test(setup_window_tests WINDOW SOURCES tests/WizardTest.cpp LIBS advapi32 user32)
+
+# The README's pictures of the installer (tests/take-screenshots.sh).
+add_executable(zew-setup-screenshots tests/WizardScreenshots.cpp ${setup_test_support})
+target_link_libraries(zew-setup-screenshots PRIVATE GTest::gtest zew_window_picture advapi32 user32)
+target_include_directories(zew-setup-screenshots PRIVATE tests ${CMAKE_CURRENT_SOURCE_DIR})
+target_link_options(zew-setup-screenshots PRIVATE -municode)
+add_dependencies(zew-setup-screenshots driver_package)

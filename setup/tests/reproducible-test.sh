@@ -1,0 +1,54 @@
+#!/usr/bin/env bash
+# Builds the unsigned driver package twice, from nothing, in two build trees
+# that share only the source tree, and compares the bytes of every file of the
+# two package folders, their zips and the symbol zips. Needs no Wine.
+#   reproducible-test.sh SOURCE_TREE TOOLCHAIN_FILE WORK_DIR
+set -euo pipefail
+source_tree=$1 toolchain=$2 work=$3
+unset ZEW_SIGN_PKCS12 ZEW_SIGN_PASSWORD_FILE ZEW_SIGN_TIMESTAMP_URL
+rm -rf "$work"
+mkdir -p "$work"
+
+# Each tree is configured and built on its own; the second lies one level
+# deeper, so no path length is shared either.
+build() {
+  local tree=$1
+  cmake -S "$source_tree" -B "$tree" --toolchain "$toolchain" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+        -DZEW_SIGN_PKCS12= -DZEW_SIGN_PASSWORD_FILE= -DZEW_SIGN_TIMESTAMP_URL= >"$tree.log" 2>&1 &&
+    cmake --build "$tree" -j2 --target driver_package >>"$tree.log" 2>&1 ||
+    { echo "the build in $tree failed:"; tail -n 30 "$tree.log"; exit 1; }
+}
+one=$work/one two=$work/second/two
+mkdir -p "$work/second"
+build "$one"
+build "$two"
+
+status=0
+# An unsigned build says so in one line.
+for tree in "$one" "$two"; do
+  n=$(grep -c '^driver_package: not signed' "$tree.log" || true)
+  [ "$n" = 1 ] || { echo "$tree.log: $n lines saying the package is not signed, not one"; status=1; }
+done
+
+listing() { (cd "$1" && find . -type f | LC_ALL=C sort); }
+if ! diff <(listing "$one/package") <(listing "$two/package"); then
+  echo "the two builds made different files"
+  exit 1
+fi
+count=0
+while IFS= read -r file; do
+  count=$((count + 1))
+  if ! cmp -s "$one/package/$file" "$two/package/$file"; then
+    echo "differs between the two builds: package/${file#./} ($(cmp "$one/package/$file" "$two/package/$file" | sed 's/.*differ: //'))"
+    status=1
+  fi
+done < <(listing "$one/package")
+for file in Zew4400/ZEW4400.OCX Zew4400/Setup.exe Zew4400/ZEW4400.CHM Zew4400/ZEW4400.TLB symbols/Zew4400/ZEW4400.OCX.debug; do
+  [ -f "$one/package/$file" ] || { echo "the package lacks $file"; status=1; }
+done
+[ "$(ls "$one/package"/Zew4400-*.zip | wc -l)" = 2 ] || { echo "not two zips in $one/package"; status=1; }
+if [ $status -eq 0 ]; then
+  echo "reproducible: $count files of two builds are byte for byte the same"
+  rm -rf "$work"
+fi
+exit $status
