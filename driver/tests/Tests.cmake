@@ -53,7 +53,7 @@ add_dependencies(driver_automonitor_tests VISA32_dll)
 
 # The connectable-object pieces on a test object of their own.
 zew_add_test(driver_event_tests
-  SOURCES tests/ConnectionPointTest.cpp tests/EventFiringTest.cpp
+  SOURCES tests/ConnectionPointTest.cpp
   LIBS zew_driver_core)
 
 # The collections' storage, on objects made in the test's own process.
