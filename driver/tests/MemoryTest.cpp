@@ -2,9 +2,6 @@
 // the wire and against the simulated instrument.
 #include <gtest/gtest.h>
 
-#include <cmath>
-#include <limits>
-
 #include "DriverFixture.h"
 
 namespace zewtest {
@@ -136,28 +133,6 @@ TEST_F(MemoryTest, StartRecallsTheStoredMemoryAndStartsATest) {
     EXPECT_EQ(WireLog("GPIB0::1"), "RECALL 3\nSTART\n");
     EXPECT_NE(Instrument("DSR?"), "0\n");
     EXPECT_EQ(Instrument("CURRENT?"), "12.000\n");
-}
-
-// The memory's own ranges (its model limits are checked with the driver's).
-TEST_F(MemoryTest, FrequencyAndTimerRangesAndSwitchedOffValues) {
-    ComPtr<IMemory> memory = MemoryOf(driver.get(), 0);
-    const double nan = std::numeric_limits<double>::quiet_NaN();
-    EXPECT_EQ(memory->put_Frequency(55), E_INVALIDARG);
-    EXPECT_EQ(memory->put_Frequency(60), S_OK);
-    for (double v : {0.29, 999.5, nan}) EXPECT_EQ(memory->put_ExecTime(v), E_INVALIDARG) << v;
-    EXPECT_EQ(memory->put_ExecTime(999), S_OK);
-    double value = 0;
-    memory->get_ExecTime(&value);
-    EXPECT_EQ(value, 999.0);
-    memory->put_ExecTime(0);
-    memory->get_ExecTime(&value);
-    EXPECT_EQ(value, 0.0);
-    memory->put_LimitLower(0);
-    memory->get_LimitLower(&value);
-    EXPECT_EQ(value, 0.0);
-    short frequency = 0;
-    memory->get_Frequency(&frequency);
-    EXPECT_EQ(frequency, 60);
 }
 
 TEST_F(MemoryTest, NamesThatTheInstrumentCannotKeepAreRefused) {
