@@ -26,7 +26,6 @@ TEST_F(ConnectTest, DeviceNamesMapToResourceNames) {
     const Mapping mappings[] = {
         {L"dev5", L"GPIB0::5", "GPIB0::5::INSTR"},
         {L"Com2", L"ASRL2", "ASRL2::INSTR"},
-        {L"GPIB0::7::INSTR", L"GPIB0::7::INSTR", "GPIB0::7::INSTR"},
         {L"vxi0::2::instr", L"VXI0::2::INSTR", "VXI0::2::INSTR"},
     };
     for (const Mapping& m : mappings) {

@@ -148,9 +148,6 @@ TEST_F(MemoryTest, NamesThatTheInstrumentCannotKeepAreRefused) {
     EXPECT_EQ(Read(memory.get()).name, L"\x00C9T\x00C9 \x00DF");
     EXPECT_EQ(memory->put_Name(nullptr), S_OK);
     EXPECT_EQ(Read(memory.get()).name, L"");
-    short index = 0;
-    MemoryOf(driver.get(), 99)->get_Index(&index);
-    EXPECT_EQ(index, 99);
 }
 
 // A memory made on its own has no driver: its checks take what either model
