@@ -164,9 +164,12 @@ TEST_F(ControlTest, SavesTheDefaultsAndSetConditionsInEightyBytes) {
     EXPECT_EQ(persist->IsDirty(), S_FALSE);
 }
 
+// A restored monitor is switched on with its saved interval.
 TEST_F(ControlTest, ReloadsWhatItSavedThroughStreamsAndStorages) {
     SetConditions(driver.get());
     ASSERT_EQ(driver->put_ContactCheckOn(VARIANT_TRUE), S_OK);
+    ASSERT_EQ(driver->put_AutoMonitorEnabled(VARIANT_TRUE), S_OK);
+    ASSERT_EQ(driver->put_AutoMonitorInterval(300), S_OK);
     const std::vector<BYTE> saved = Saved(driver.get());
 
     // A stream.
@@ -176,8 +179,14 @@ TEST_F(ControlTest, ReloadsWhatItSavedThroughStreamsAndStorages) {
     EXPECT_EQ(persist->IsDirty(), S_FALSE);
     EXPECT_EQ(Saved(loaded.get()), saved);
     double current = 0;
+    VARIANT_BOOL enabled = VARIANT_FALSE;
+    short interval = 0;
     loaded->get_Current(&current);
+    loaded->get_AutoMonitorEnabled(&enabled);
+    loaded->get_AutoMonitorInterval(&interval);
     EXPECT_EQ(current, 25.5);
+    EXPECT_EQ(enabled, VARIANT_TRUE);
+    EXPECT_EQ(interval, 300);
 
     // A storage keeps the same bytes in its stream "Contents".
     ComPtr<ILockBytes> memory;
@@ -196,23 +205,7 @@ TEST_F(ControlTest, ReloadsWhatItSavedThroughStreamsAndStorages) {
     auto fromStorage = CreateDriver();
     ASSERT_EQ(As<IPersistStorage>(fromStorage.get(), IID_IPersistStorage)->Load(storage.get()), S_OK);
     EXPECT_EQ(Saved(fromStorage.get()), saved);
-}
-
-TEST_F(ControlTest, RestoringTheMonitorSwitchesItOnWithTheSavedInterval) {
-    ASSERT_EQ(driver->put_AutoMonitorEnabled(VARIANT_TRUE), S_OK);
-    ASSERT_EQ(driver->put_AutoMonitorInterval(300), S_OK);
-    const std::vector<BYTE> saved = Saved(driver.get());
-    driver->put_AutoMonitorEnabled(VARIANT_FALSE);
-
-    auto loaded = CreateDriver();
-    ASSERT_EQ(As<IPersistStreamInit>(loaded.get(), IID_IPersistStreamInit)->Load(StreamOf(saved).get()), S_OK);
-    VARIANT_BOOL enabled = VARIANT_FALSE;
-    short interval = 0;
-    loaded->get_AutoMonitorEnabled(&enabled);
-    loaded->get_AutoMonitorInterval(&interval);
-    EXPECT_EQ(enabled, VARIANT_TRUE);
-    EXPECT_EQ(interval, 300);
-    loaded->put_AutoMonitorEnabled(VARIANT_FALSE);
+    for (IZew4400* object : {driver.get(), loaded.get(), fromStorage.get()}) object->put_AutoMonitorEnabled(VARIANT_FALSE);
 }
 
 // A refused stream leaves every property and the extent as they were.

@@ -57,11 +57,5 @@ TEST_F(LockTest, AFailedIdentityCheckOnAnOpenSessionFreesTheLock) {
     EXPECT_TRUE(InstrumentLockIsFree());
 }
 
-TEST_F(LockTest, FailedExchangesFreeTheLock) {
-    ZvFailNext(ZV_OP_WRITE, 0, VI_ERROR_IO);
-    EXPECT_EQ(driver->Initialize(), kWriteFailed);
-    EXPECT_TRUE(InstrumentLockIsFree());
-}
-
 }  // namespace
 }  // namespace zewtest

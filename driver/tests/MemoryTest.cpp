@@ -2,9 +2,6 @@
 // the wire and against the simulated instrument.
 #include <gtest/gtest.h>
 
-#include <cmath>
-#include <limits>
-
 #include "DriverFixture.h"
 
 namespace zewtest {
@@ -138,28 +135,6 @@ TEST_F(MemoryTest, StartRecallsTheStoredMemoryAndStartsATest) {
     EXPECT_EQ(Instrument("CURRENT?"), "12.000\n");
 }
 
-// The memory's own ranges (its model limits are checked with the driver's).
-TEST_F(MemoryTest, FrequencyAndTimerRangesAndSwitchedOffValues) {
-    ComPtr<IMemory> memory = MemoryOf(driver.get(), 0);
-    const double nan = std::numeric_limits<double>::quiet_NaN();
-    EXPECT_EQ(memory->put_Frequency(55), E_INVALIDARG);
-    EXPECT_EQ(memory->put_Frequency(60), S_OK);
-    for (double v : {0.29, 999.5, nan}) EXPECT_EQ(memory->put_ExecTime(v), E_INVALIDARG) << v;
-    EXPECT_EQ(memory->put_ExecTime(999), S_OK);
-    double value = 0;
-    memory->get_ExecTime(&value);
-    EXPECT_EQ(value, 999.0);
-    memory->put_ExecTime(0);
-    memory->get_ExecTime(&value);
-    EXPECT_EQ(value, 0.0);
-    memory->put_LimitLower(0);
-    memory->get_LimitLower(&value);
-    EXPECT_EQ(value, 0.0);
-    short frequency = 0;
-    memory->get_Frequency(&frequency);
-    EXPECT_EQ(frequency, 60);
-}
-
 TEST_F(MemoryTest, NamesThatTheInstrumentCannotKeepAreRefused) {
     ComPtr<IMemory> memory = MemoryOf(driver.get(), 0);
     EXPECT_EQ(PutName(memory.get(), L"TWELVE CHARS"), S_OK);
@@ -173,9 +148,6 @@ TEST_F(MemoryTest, NamesThatTheInstrumentCannotKeepAreRefused) {
     EXPECT_EQ(Read(memory.get()).name, L"\x00C9T\x00C9 \x00DF");
     EXPECT_EQ(memory->put_Name(nullptr), S_OK);
     EXPECT_EQ(Read(memory.get()).name, L"");
-    short index = 0;
-    MemoryOf(driver.get(), 99)->get_Index(&index);
-    EXPECT_EQ(index, 99);
 }
 
 // A memory made on its own has no driver: its checks take what either model

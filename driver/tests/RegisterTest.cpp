@@ -60,12 +60,5 @@ TEST_F(RegisterTest, RegistersFollowTheSimulatedInstrument) {
     EXPECT_EQ(esr, 0);
 }
 
-TEST_F(RegisterTest, SupportsErrorInformationForItsOwnInterfaceOnly) {
-    ComPtr<ISupportErrorInfo> support;
-    ASSERT_EQ(RegisterOf(driver.get())->QueryInterface(IID_ISupportErrorInfo, support.put_void()), S_OK);
-    EXPECT_EQ(support->InterfaceSupportsErrorInfo(IID_IRegister), S_OK);
-    EXPECT_EQ(support->InterfaceSupportsErrorInfo(IID_IZew4400), S_FALSE);
-}
-
 }  // namespace
 }  // namespace zewtest

@@ -44,13 +44,6 @@ add_test(NAME driver_vbscript_test
           $<TARGET_FILE:Zew4400> ${CMAKE_CURRENT_SOURCE_DIR}/tests/client.vbs)
 set_tests_properties(driver_vbscript_test PROPERTIES FIXTURES_REQUIRED client TIMEOUT 600)
 
-# The driver against a zew-sim process over real TCP.
-zew_add_test(driver_tcp_tests
-  SOURCES tests/SimulatorTcpTest.cpp
-  LIBS zew_driver_test_support
-  COMMAND ${CMAKE_SOURCE_DIR}/scripts/with-zew-sim ${ZEW_NATIVE_SIM} --)
-add_dependencies(driver_tcp_tests Zew4400 VISA32_dll)
-
 # The automatic monitor on driver objects made in the test's own process, so
 # that the test sees the monitor timer registry the objects use.
 zew_add_test(driver_automonitor_tests
@@ -60,7 +53,7 @@ add_dependencies(driver_automonitor_tests VISA32_dll)
 
 # The connectable-object pieces on a test object of their own.
 zew_add_test(driver_event_tests
-  SOURCES tests/ConnectionPointTest.cpp tests/EventFiringTest.cpp
+  SOURCES tests/ConnectionPointTest.cpp
   LIBS zew_driver_core)
 
 # The collections' storage, on objects made in the test's own process.

@@ -83,11 +83,18 @@ TEST_F(TransportTest, TimedOutReadReportsTheResourceAndKeepsTheStatus) {
     EXPECT_NE(handle, 0);
 }
 
-TEST_F(TransportTest, ErrorInformationIsAnnouncedForTheDriverInterfaceOnly) {
-    ComPtr<ISupportErrorInfo> support;
-    ASSERT_EQ(driver->QueryInterface(IID_ISupportErrorInfo, support.put_void()), S_OK);
-    EXPECT_EQ(support->InterfaceSupportsErrorInfo(IID_IZew4400), S_OK);
-    EXPECT_EQ(support->InterfaceSupportsErrorInfo(IID_IDispatch), S_FALSE);
+// The driver object and its children each announce error information for
+// their own interface only.
+TEST_F(TransportTest, ErrorInformationIsAnnouncedForTheObjectsOwnInterfaceOnly) {
+    const ComPtr<IRegister> reg = RegisterOf(driver.get());
+    const struct { IUnknown* object; const IID* own; const IID* other; } objects[] = {
+        {driver.get(), &IID_IZew4400, &IID_IDispatch}, {reg.get(), &IID_IRegister, &IID_IZew4400}};
+    for (const auto& o : objects) {
+        ComPtr<ISupportErrorInfo> support;
+        ASSERT_EQ(o.object->QueryInterface(IID_ISupportErrorInfo, support.put_void()), S_OK);
+        EXPECT_EQ(support->InterfaceSupportsErrorInfo(*o.own), S_OK);
+        EXPECT_EQ(support->InterfaceSupportsErrorInfo(*o.other), S_FALSE);
+    }
 }
 
 TEST_F(TransportTest, DispatchFollowsTheTypeLibrary) {

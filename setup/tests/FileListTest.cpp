@@ -33,68 +33,65 @@ TEST(FileListTest, SplitsAtRunsOfCommasAndSkipsLeadingOnes) {
     EXPECT_TRUE(SplitListValue(",,,").empty());
 }
 
-TEST(FileListTest, MissingFieldsNameTheirKeyAndField) {
-    EXPECT_EQ(Parse("ZEW4400.OCX").error, "File01 : Dest");
-    EXPECT_EQ(Parse("ZEW4400.OCX,SHARED").error, "File01 : Reg");
-    EXPECT_EQ(Parse("ZEW4400.OCX,SHARED,").error, "File01 : Reg");
-    EXPECT_EQ(Parse(",,,").error, "File01 : filename");
-    EXPECT_EQ(ParseListEntry("File03", "A.DLL", kFolders).error, "File03 : Dest");
-}
+// One entry value and what it gives: its error, or (when accepted) its name,
+// folder and registration.
+struct EntryCase {
+    const char* value;
+    const char* error;
+    const char* name = nullptr;
+    std::string TargetFolders::*folder = nullptr;
+    bool registers = false;
+};
 
-TEST(FileListTest, DoubleCommaIsOneSeparator) {
-    ListEntryResult r = Parse("zew4400.ocx,,SHARED,REGISTER");
-    ASSERT_EQ(r.error, "");
-    EXPECT_EQ(r.entry.name, "ZEW4400.OCX");
-    EXPECT_EQ(r.entry.destination, kFolders.shared);
-    EXPECT_TRUE(r.entry.registerIt);
-}
-
-TEST(FileListTest, NameIsUpperCasedAndTrimmedWithInnerBlanksKept) {
-    ListEntryResult r = Parse(" my file.dll , shared, register");
-    ASSERT_EQ(r.error, "");
-    EXPECT_EQ(r.entry.name, "MY FILE.DLL");
-    EXPECT_EQ(r.entry.destination, kFolders.shared);
-    EXPECT_TRUE(r.entry.registerIt);
-    EXPECT_EQ(Parse("\t\fa.txt\r\n,SHARED,COPY").entry.name, "A.TXT");
-}
-
-TEST(FileListTest, LastKeywordFoundDecidesTheDestination) {
-    EXPECT_EQ(Parse("A,APPKEY,COPY").entry.destination, kFolders.appKey);
-    EXPECT_EQ(Parse("A,APPFOLDER,COPY").entry.destination, kFolders.appFolder);
-    EXPECT_EQ(Parse("A,SYSTEM,COPY").entry.destination, kFolders.system);
-    EXPECT_EQ(Parse("A,WINDOWS,COPY").entry.destination, kFolders.windows);
-    EXPECT_EQ(Parse("A,SHARED+SYSTEM,COPY").entry.destination, kFolders.system);
-    EXPECT_EQ(Parse("A,SYSTEMSHARED,COPY").entry.destination, kFolders.system);
-    EXPECT_EQ(Parse("A,windows/appkey,COPY").entry.destination, kFolders.windows);
-    EXPECT_EQ(Parse("A,MYSHAREDDIR,COPY").entry.destination, kFolders.shared);
-}
-
-TEST(FileListTest, UnknownKeywordOrEmptyFolderIsADestinationError) {
-    EXPECT_EQ(Parse("A,PROGRAMS,COPY").error, "File01 : Dest");
-    TargetFolders noAppKey = kFolders;
-    noAppKey.appKey.clear();
-    EXPECT_EQ(Parse("A,APPKEY,COPY", noAppKey).error, "File01 : Dest");
-    // A later keyword with an empty folder wins over an earlier usable one.
-    TargetFolders noWindows = kFolders;
-    noWindows.windows.clear();
-    EXPECT_EQ(Parse("A,SHARED WINDOWS,COPY", noWindows).error, "File01 : Dest");
-}
-
-TEST(FileListTest, RegisterIsASubstringOfTheThirdField) {
-    EXPECT_TRUE(Parse("A,SHARED,REGISTER").entry.registerIt);
-    EXPECT_TRUE(Parse("A,SHARED,please register now").entry.registerIt);
-    EXPECT_TRUE(Parse("A,SHARED,UNREGISTERED").entry.registerIt);
-    EXPECT_FALSE(Parse("A,SHARED,COPY").entry.registerIt);
-    EXPECT_FALSE(Parse("A,SHARED,REG").entry.registerIt);
-    EXPECT_FALSE(Parse("A,SHARED,COPY,REGISTER").entry.registerIt);
-}
-
-TEST(FileListTest, NamesThatReachOutsideTheFolderAreRefused) {
+TEST(FileListTest, EntriesGiveTheirNameFolderAndRegistrationOrNameTheFailingField) {
+    using F = TargetFolders;
+    const EntryCase cases[] = {
+        // A run of commas is one separator; the name is upper-cased and
+        // trimmed, its inner blanks kept.
+        {"zew4400.ocx,,SHARED,REGISTER", "", "ZEW4400.OCX", &F::shared, true},
+        {" my file.dll , shared, register", "", "MY FILE.DLL", &F::shared, true},
+        {"\t\fa.txt\r\n,SHARED,COPY", "", "A.TXT", &F::shared, false},
+        {"A.B.DLL,SHARED,COPY", "", "A.B.DLL", &F::shared, false},
+        // The last keyword found decides the folder.
+        {"A,APPKEY,COPY", "", "A", &F::appKey},           {"A,APPFOLDER,COPY", "", "A", &F::appFolder},
+        {"A,SYSTEM,COPY", "", "A", &F::system},           {"A,WINDOWS,COPY", "", "A", &F::windows},
+        {"A,SHARED+SYSTEM,COPY", "", "A", &F::system},    {"A,SYSTEMSHARED,COPY", "", "A", &F::system},
+        {"A,windows/appkey,COPY", "", "A", &F::windows},  {"A,MYSHAREDDIR,COPY", "", "A", &F::shared},
+        // REGISTER anywhere in the third field registers.
+        {"A,SHARED,please register now", "", "A", &F::shared, true},
+        {"A,SHARED,UNREGISTERED", "", "A", &F::shared, true},
+        {"A,SHARED,REG", "", "A", &F::shared, false},
+        {"A,SHARED,COPY,REGISTER", "", "A", &F::shared, false},
+        // Missing fields and an unknown keyword.
+        {"ZEW4400.OCX", "File01 : Dest"},         {"ZEW4400.OCX,SHARED", "File01 : Reg"},
+        {"ZEW4400.OCX,SHARED,", "File01 : Reg"},  {",,,", "File01 : filename"},
+        {"A,PROGRAMS,COPY", "File01 : Dest"},
+    };
+    for (const EntryCase& c : cases) {
+        const ListEntryResult r = Parse(c.value);
+        EXPECT_EQ(r.error, c.error) << c.value;
+        if (*c.error) continue;
+        EXPECT_EQ(r.entry.name, c.name) << c.value;
+        EXPECT_EQ(r.entry.destination, kFolders.*c.folder) << c.value;
+        EXPECT_EQ(r.entry.registerIt, c.registers) << c.value;
+    }
+    // Names that reach outside the folder or name no file.
     for (const char* value : {"..\\EVIL.DLL,SHARED,COPY", "SUB\\A.DLL,SHARED,COPY", "SUB/A.DLL,SHARED,COPY",
                               "C:A.DLL,SHARED,COPY", "C:\\WIN\\A.DLL,SHARED,COPY", "..,SHARED,COPY",
                               ".,SHARED,COPY", "  ,SHARED,COPY", "A..DLL,SHARED,COPY"})
         EXPECT_EQ(Parse(value).error, "File01 : filename") << value;
-    EXPECT_EQ(Parse("A.B.DLL,SHARED,COPY").error, "");
+    EXPECT_EQ(ParseListEntry("File03", "A.DLL", kFolders).error, "File03 : Dest");
+}
+
+// A keyword whose folder is empty is a destination error, even after an
+// earlier usable one.
+TEST(FileListTest, AnEmptyFolderIsADestinationError) {
+    TargetFolders noAppKey = kFolders;
+    noAppKey.appKey.clear();
+    EXPECT_EQ(Parse("A,APPKEY,COPY", noAppKey).error, "File01 : Dest");
+    TargetFolders noWindows = kFolders;
+    noWindows.windows.clear();
+    EXPECT_EQ(Parse("A,SHARED WINDOWS,COPY", noWindows).error, "File01 : Dest");
 }
 
 TEST(FileListTest, LongValuesAreTakenWholeUpToTheLimitAndRefusedBeyond) {
@@ -141,11 +138,6 @@ TEST(FileListTest, AnErrorStopsTheListAtItsEntry) {
     EXPECT_EQ(list.error, "File02 : Dest");
     ASSERT_EQ(list.entries.size(), 1u);
     EXPECT_EQ(list.entries[0].name, "A.DLL");
-}
-
-TEST(FileListTest, KeyNamesHaveTwoDigits) {
-    EXPECT_EQ(ListKeyName(1), "File01");
-    EXPECT_EQ(ListKeyName(16), "File16");
 }
 
 }  // namespace

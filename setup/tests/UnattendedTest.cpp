@@ -41,13 +41,6 @@ TEST_F(UnattendedTest, CopiesAndRegistersEveryListedFileInListOrder) {
     EXPECT_TRUE(Registered(L"REGB.DLL"));
 }
 
-TEST_F(UnattendedTest, EmptyListSucceedsWithNothingDone) {
-    source.WriteList(ListHead(target));
-    SetupResult r = Run();
-    EXPECT_EQ(r.exitCode, 0u);
-    EXPECT_EQ(Lines(r.output), (Lines_{"", "Setup complete !"}));
-}
-
 TEST_F(UnattendedTest, LogFileReceivesTheLinesInsteadOfStandardOutput) {
     source.AddText(L"A.TXT", "a");
     source.WriteList(ListHead(target) + "File01=A.TXT,APPKEY,COPY\r\n");
@@ -108,24 +101,25 @@ TEST_F(UnattendedTest, OlderSourceIsNotInstalledAndThePresentCopyIsRegistered) {
     EXPECT_EQ(ReadFileText(target.folder() + L"VERTEST.DLL"), ReadFileText(ProgramFolder() + L"zew_reg_new.dll"));
 }
 
-TEST_F(UnattendedTest, ListErrorStopsBeforeAnythingIsCopied) {
+// A list without a vendor or with a failing entry stops the run before
+// anything is copied; an empty list succeeds with nothing done.
+TEST_F(UnattendedTest, TheListIsCheckedWholeBeforeAnythingIsCopied) {
     source.AddText(L"A.TXT", "a");
-    for (const auto& [entry, error] : {std::pair<std::string, std::string>{"File02=B.TXT,PROGRAMS,COPY", "File02 : Dest"},
-                                       {"File02=..\\B.TXT,APPKEY,COPY", "File02 : filename"},
-                                       {"File02=B.TXT,APPKEY", "File02 : Reg"}}) {
-        source.WriteList(ListHead(target) + "File01=A.TXT,APPKEY,COPY\r\n" + entry + "\r\n");
+    const std::string first = ListHead(target) + "File01=A.TXT,APPKEY,COPY\r\n";
+    const struct { std::string list; DWORD code; const char* verdict; } cases[] = {
+        {ListHead(target), 0, "Setup complete !"},
+        {"[SetupHead]\r\nProduct=ZEW4400\r\n[SetupList]\r\n", 2, "Invalid SETUP.LST or contents corrupted"},
+        {first + "File02=B.TXT,PROGRAMS,COPY\r\n", 2, "File02 : Dest"},
+        {first + "File02=..\\B.TXT,APPKEY,COPY\r\n", 2, "File02 : filename"},
+        {first + "File02=B.TXT,APPKEY\r\n", 2, "File02 : Reg"},
+    };
+    for (const auto& c : cases) {
+        source.WriteList(c.list);
         SetupResult r = Run();
-        EXPECT_EQ(r.exitCode, 2u) << entry;
-        EXPECT_EQ(Lines(r.output), (Lines_{error, "", "Setup aborted !"}));
-        EXPECT_FALSE(FileExists(target.folder() + L"A.TXT")) << entry;
+        EXPECT_EQ(r.exitCode, c.code) << c.list;
+        EXPECT_EQ(Lines(r.output), (c.code ? Lines_{c.verdict, "", "Setup aborted !"} : Lines_{"", c.verdict}));
+        EXPECT_FALSE(FileExists(target.folder() + L"A.TXT")) << c.list;
     }
-}
-
-TEST_F(UnattendedTest, ListWithoutVendorIsRefused) {
-    source.WriteList("[SetupHead]\r\nProduct=ZEW4400\r\n[SetupList]\r\n");
-    SetupResult r = Run();
-    EXPECT_EQ(r.exitCode, 2u);
-    EXPECT_EQ(Lines(r.output), (Lines_{"Invalid SETUP.LST or contents corrupted", "", "Setup aborted !"}));
 }
 
 TEST_F(UnattendedTest, VisaCheckLooksInTheSystemFolderOnlyAndRunsNoPlantedLibrary) {

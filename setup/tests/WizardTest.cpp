@@ -98,6 +98,15 @@ protected:
         return text;
     }
     std::string In(const std::string& name) const { return target.folderA() + name; }
+    // Starts the installer and goes through the wizard with Next and Finish:
+    // the progress dialog, or nullptr.
+    HWND StartAndFinishTheWizard() {
+        Start();
+        HWND sheet = Sheet();
+        if (!sheet || !Press(sheet, PSBTN_NEXT)) return nullptr;
+        PostMessageW(sheet, PSM_PRESSBUTTON, PSBTN_FINISH, 0);
+        return Window(L"#32770", L"Setup in progress...");
+    }
 
     SetupSource source;
     AppKeyTarget target;
@@ -196,12 +205,7 @@ TEST_F(WizardTest, InvalidListIsRefusedBeforeAnyWindow) {
 TEST_F(WizardTest, ListErrorShowsTheEntryAndAbortsWithNothingCopied) {
     source.AddText(L"A.TXT", "a");
     source.WriteList(ListHead(target) + "File01=A.TXT,APPKEY,COPY\r\nFile02=B.TXT,NOWHERE,COPY\r\n");
-    Start();
-    HWND sheet = Sheet();
-    ASSERT_TRUE(sheet);
-    ASSERT_TRUE(Press(sheet, PSBTN_NEXT));
-    PostMessageW(sheet, PSM_PRESSBUTTON, PSBTN_FINISH, 0);
-    HWND progress = Window(L"#32770", L"Setup in progress...");
+    HWND progress = StartAndFinishTheWizard();
     ASSERT_TRUE(progress);
     EXPECT_EQ(AnswerMessageBox(), L"File02 : Dest");
     ASSERT_TRUE(WaitForCaption(progress, L"Setup aborted !"));
@@ -215,12 +219,7 @@ TEST_F(WizardTest, FailedRegistrationAbortsWithTheLogKept) {
     source.AddBuilt(L"zew_reg_ok.dll", L"REGA.DLL");
     source.AddBuilt(L"zew_reg_noexport.dll", L"NOEXP.DLL");
     source.WriteList(ListHead(target) + "File01=REGA.DLL,APPKEY,REGISTER\r\nFile02=NOEXP.DLL,APPKEY,REGISTER\r\n");
-    Start();
-    HWND sheet = Sheet();
-    ASSERT_TRUE(sheet);
-    ASSERT_TRUE(Press(sheet, PSBTN_NEXT));
-    PostMessageW(sheet, PSM_PRESSBUTTON, PSBTN_FINISH, 0);
-    HWND progress = Window(L"#32770", L"Setup in progress...");
+    HWND progress = StartAndFinishTheWizard();
     ASSERT_TRUE(progress);
     ASSERT_TRUE(WaitForCaption(progress, L"Setup aborted !"));
     EXPECT_EQ(LogLines(progress), (std::vector<std::string>{In("REGA.DLL") + " - successfully copied",
@@ -251,13 +250,7 @@ TEST_F(WizardTest, VisaCheckRunsAgainOnBackAndEndsTheProgramWhenTheLibraryIsGone
 TEST_F(WizardTest, CancelWithinTheFirstSecondCopiesNothing) {
     source.AddText(L"A.TXT", "a");
     source.WriteList(ListHead(target) + "File01=A.TXT,APPKEY,COPY\r\n");
-    Start();
-    HWND sheet = Sheet();
-    ASSERT_TRUE(sheet);
-    EXPECT_TRUE(IsWindowEnabled(GetDlgItem(sheet, kNextButton)));
-    ASSERT_TRUE(Press(sheet, PSBTN_NEXT));
-    PostMessageW(sheet, PSM_PRESSBUTTON, PSBTN_FINISH, 0);
-    HWND progress = Window(L"#32770", L"Setup in progress...");
+    HWND progress = StartAndFinishTheWizard();
     ASSERT_TRUE(progress);
     EXPECT_TRUE(LogLines(progress).empty());
     PostMessageW(progress, WM_COMMAND, IDCANCEL, 0);
