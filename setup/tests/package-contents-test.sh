@@ -8,6 +8,12 @@
 #   package-contents-test.sh win32|win64 BUILD_DIR SOURCE_DIR
 set -euo pipefail
 arch=$1 build=$2 source_dir=$3
+source "$(dirname "$0")/../../scripts/wine-arch.sh"
+# Like every test of its preset, skipped where the preset's programs cannot run.
+if zew_wine_unsupported "$arch"; then
+  echo "package-contents-test: $arch: not run: $ZEW_NO32_REASON"
+  exit $ZEW_SKIP_STATUS
+fi
 case $arch in
   win32) triple=i686-w64-mingw32 ;;
   win64) triple=x86_64-w64-mingw32 ;;

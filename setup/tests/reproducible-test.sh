@@ -5,6 +5,13 @@
 #   reproducible-test.sh SOURCE_TREE TOOLCHAIN_FILE WORK_DIR
 set -euo pipefail
 source_tree=$1 toolchain=$2 work=$3
+case $toolchain in *i686*) arch=win32 ;; *) arch=win64 ;; esac
+source "$(dirname "$0")/../../scripts/wine-arch.sh"
+# Like every test of its preset, skipped where the preset's programs cannot run.
+if zew_wine_unsupported "$arch"; then
+  echo "reproducible-test: $arch: not run: $ZEW_NO32_REASON"
+  exit $ZEW_SKIP_STATUS
+fi
 unset ZEW_SIGN_PKCS12 ZEW_SIGN_PASSWORD_FILE ZEW_SIGN_TIMESTAMP_URL
 rm -rf "$work"
 mkdir -p "$work"

@@ -9,6 +9,13 @@
 #   signing-test.sh SOURCE_TREE TOOLCHAIN_FILE WORK_DIR
 set -euo pipefail
 source_tree=$1 toolchain=$2 work=$3
+case $toolchain in *i686*) arch=win32 ;; *) arch=win64 ;; esac
+source "$(dirname "$0")/../../scripts/wine-arch.sh"
+# Like every test of its preset, skipped where the preset's programs cannot run.
+if zew_wine_unsupported "$arch"; then
+  echo "signing-test: $arch: not run: $ZEW_NO32_REASON"
+  exit $ZEW_SKIP_STATUS
+fi
 case $toolchain in
   *i686*) triple=i686-w64-mingw32 ;;
   *) triple=x86_64-w64-mingw32 ;;
