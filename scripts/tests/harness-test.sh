@@ -54,12 +54,14 @@ check "ctest alone succeeds without 32-bit support" test $rc -eq 0
 check "ctest alone skips every win32 test" \
   test "$(grep -cE '^[[:space:]]+[0-9]+ - .* \(Skipped\)$' <<<"$out")" -eq "$total"
 
-# A loader that starts but runs nothing: failures, never skips. It makes a
-# sham prefix where none is, which must not outlive the check.
-prefix=$root/build/win32/wineprefix
-had_prefix=no; [ -f "$prefix/system.reg" ] && had_prefix=yes
+# A loader that starts but runs nothing: failures, never skips. It makes sham
+# prefixes where none are, which must not outlive the check.
+prefixes_before=$(ls -d "$root"/build/win32/*prefix 2>/dev/null || true)
 out=$(ZEW_WINE32_LOADER=$work/broken bash scripts/test.sh win32 2>&1); rc=$?
-[ $had_prefix = yes ] || rm -rf "$prefix"
+for prefix in "$root"/build/win32/*prefix; do
+  [ -e "$prefix" ] || continue
+  grep -qxF -- "$prefix" <<<"$prefixes_before" || rm -rf "$prefix" "$prefix.lock"
+done
 check "a broken 32-bit run fails the test command" test $rc -ne 0
 check "a broken 32-bit run counts failures and no skips" \
   grep -qxE 'total: [0-9]+ passed, [1-9][0-9]* failed, 0 skipped' <<<"$(tail -n 1 <<<"$out")"
