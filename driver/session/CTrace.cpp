@@ -6,6 +6,8 @@
 #include <optional>
 
 #include "../com/UniqueAny.h"
+#include "CodePage.h"
+#include "MachineSetting.h"
 #include "TraceFormat.h"
 
 namespace zew::session {
@@ -14,7 +16,6 @@ std::atomic<bool> CTrace::on_{false};
 
 namespace {
 
-constexpr wchar_t kSettingsKey[] = L"Software\\Orvanta\\Zew4400";
 constexpr ULONGLONG kDefaultLimit = 16ull * 1024 * 1024;
 constexpr DWORD kRolloverWaitMs = 5000;
 
@@ -36,17 +37,6 @@ std::optional<std::wstring> Environment(const wchar_t* name) {
     const DWORD length = GetEnvironmentVariableW(name, value, MAX_PATH);
     if (length == 0 || length >= MAX_PATH) return std::nullopt;
     return std::wstring(value, length);
-}
-
-std::optional<std::wstring> RegistrySetting() {
-    for (HKEY root : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE}) {
-        wchar_t value[MAX_PATH] = {};
-        DWORD size = sizeof value - sizeof(wchar_t);
-        if (RegGetValueW(root, kSettingsKey, L"TraceFile", RRF_RT_REG_SZ, nullptr, value, &size) == ERROR_SUCCESS &&
-            value[0] != L'\0')
-            return std::wstring(value);
-    }
-    return std::nullopt;
 }
 
 // Shared for reading, writing and renaming, so that several processes trace
@@ -83,31 +73,13 @@ void RollOverIfFull(TraceState& state) {
     if (waited == WAIT_OBJECT_0 || waited == WAIT_ABANDONED) ReleaseMutex(mutex.get());
 }
 
-std::string Utf8(std::wstring_view text) {
-    if (text.empty()) return {};
-    const int length =
-        WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
-    std::string result(static_cast<std::size_t>(length > 0 ? length : 0), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), result.data(), length, nullptr,
-                        nullptr);
-    return result;
-}
-
-std::wstring Wide(std::string_view utf8) {
-    if (utf8.empty()) return {};
-    const int length = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
-    std::wstring result(static_cast<std::size_t>(length > 0 ? length : 0), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), result.data(), length);
-    return result;
-}
-
 }  // namespace
 
 void CTrace::Configure() {
     static std::once_flag once;
     std::call_once(once, [] {
         auto setting = Environment(L"ZEW4400_TRACE");
-        if (!setting || setting->empty()) setting = RegistrySetting();
+        if (!setting || setting->empty()) setting = MachineSetting(L"TraceFile");
         if (!setting) return;
         TraceState& state = State();
         if (CompareStringOrdinal(setting->c_str(), -1, L"debug", -1, TRUE) == CSTR_EQUAL) {
@@ -141,7 +113,7 @@ void CTrace::Write(std::string_view resource, std::string_view event) noexcept {
         const std::string line = TraceLine(stamp, resource, event);
         TraceState& state = State();
         if (state.debug) {
-            OutputDebugStringW(Wide(line).c_str());
+            OutputDebugStringW(FromUtf8(line).c_str());
             return;
         }
         std::lock_guard lock(state.mutex);
@@ -157,7 +129,7 @@ void CTrace::Write(std::string_view resource, std::string_view event) noexcept {
 void CTrace::Write(std::string_view resource, std::wstring_view event) noexcept {
     if (!On()) return;
     try {
-        Write(resource, std::string_view(Utf8(event)));
+        Write(resource, std::string_view(ToUtf8(event)));
     } catch (...) {
     }
 }

@@ -9,13 +9,13 @@
 
 #include "../com/UniqueAny.h"
 #include "CTrace.h"
+#include "MachineSetting.h"
 
 namespace zew::session {
 namespace {
 
 // Where a machine names the library to use, per bitness: 32- and 64-bit
 // processes share the user's Software key.
-constexpr wchar_t kSettingsKey[] = L"Software\\Orvanta\\Zew4400";
 #ifdef _WIN64
 constexpr wchar_t kLibraryValue[] = L"VisaLibrary64";
 constexpr const wchar_t* kLibraryNames[] = {L"visa64.dll", L"VISA32.DLL"};
@@ -32,19 +32,6 @@ void Note(const std::wstring& text) {
     } else {
         OutputDebugStringW((L"Zew4400: " + text + L"\n").c_str());
     }
-}
-
-// The value under HKEY_CURRENT_USER, else HKEY_LOCAL_MACHINE; nothing when
-// neither holds a non-empty string.
-std::optional<std::wstring> ChosenLibrary() {
-    for (HKEY root : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE}) {
-        wchar_t path[MAX_PATH] = {};
-        DWORD size = sizeof path - sizeof(wchar_t);
-        if (RegGetValueW(root, kSettingsKey, kLibraryValue, RRF_RT_REG_SZ, nullptr, path, &size) == ERROR_SUCCESS &&
-            path[0] != L'\0')
-            return std::wstring(path);
-    }
-    return std::nullopt;
 }
 
 // A drive letter and a backslash, or a UNC path: nothing that the current
@@ -94,7 +81,7 @@ bool TryLibrary(const std::wstring& name, DWORD searchFlags, VisaFunctions& f) {
 
 const VisaFunctions* Load() {
     static VisaFunctions f{};
-    if (const auto chosen = ChosenLibrary()) {
+    if (const auto chosen = MachineSetting(kLibraryValue)) {
         // The file the machine names, and nothing else.
         if (!IsFullPath(*chosen)) {
             Note(L"library " + *chosen + L" not loaded: " + kLibraryValue + L" is not a full path");
