@@ -17,10 +17,14 @@ std::atomic<bool> CTrace::on_{false};
 namespace {
 
 constexpr ULONGLONG kDefaultLimit = 16ull * 1024 * 1024;
-constexpr DWORD kRolloverWaitMs = 5000;
+constexpr DWORD kFileWaitMs = 5000;
 
 struct TraceState {
     std::mutex mutex;   // one line at a time within the process
+    // One line at a time among the processes tracing into the file: an
+    // append is not one step everywhere (Wine finds the end, then writes),
+    // and the rollover must see no line half written.
+    com::UniqueHandle fileMutex;
     bool debug = false;
     std::wstring path;
     com::UniqueHandle file;
@@ -59,18 +63,15 @@ bool SameFile(HANDLE file, const std::wstring& path) {
            a.nFileIndexLow == b.nFileIndexLow;
 }
 
-// A full file becomes <name>.1; whoever finds the file at the path already
-// new (another process rolled it over) only opens that one.
+// Under the file mutex. A full file becomes <name>.1; whoever finds the file
+// at the path already new (another process rolled it over) only opens that one.
 void RollOverIfFull(TraceState& state) {
     LARGE_INTEGER size{};
     if (!GetFileSizeEx(state.file.get(), &size) || static_cast<ULONGLONG>(size.QuadPart) < state.limit) return;
-    const com::UniqueHandle mutex(CreateMutexW(nullptr, FALSE, L"Zew4400TraceRollover"));
-    const DWORD waited = mutex ? WaitForSingleObject(mutex.get(), kRolloverWaitMs) : WAIT_FAILED;
     if (SameFile(state.file.get(), state.path)) {
         MoveFileExW(state.path.c_str(), (state.path + L".1").c_str(), MOVEFILE_REPLACE_EXISTING);
     }
     state.file = OpenForAppending(state.path);
-    if (waited == WAIT_OBJECT_0 || waited == WAIT_ABANDONED) ReleaseMutex(mutex.get());
 }
 
 }  // namespace
@@ -87,7 +88,8 @@ void CTrace::Configure() {
         } else {
             state.path = *setting;
             state.file = OpenForAppending(state.path);
-            if (!state.file) {
+            state.fileMutex.reset(CreateMutexW(nullptr, FALSE, L"Zew4400TraceFile"));
+            if (!state.file || !state.fileMutex) {
                 OutputDebugStringW((L"Zew4400: cannot open the trace file " + state.path + L" (error " +
                                     std::to_wstring(GetLastError()) + L"); tracing stays off\n")
                                        .c_str());
@@ -117,10 +119,14 @@ void CTrace::Write(std::string_view resource, std::string_view event) noexcept {
             return;
         }
         std::lock_guard lock(state.mutex);
+        const DWORD waited = WaitForSingleObject(state.fileMutex.get(), kFileWaitMs);
+        if (waited != WAIT_OBJECT_0 && waited != WAIT_ABANDONED) return;   // dropped rather than torn
         RollOverIfFull(state);
-        if (!state.file) return;
-        DWORD written = 0;
-        WriteFile(state.file.get(), line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
+        if (state.file) {
+            DWORD written = 0;
+            WriteFile(state.file.get(), line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
+        }
+        ReleaseMutex(state.fileMutex.get());
     } catch (...) {
         // The trace never changes what the client sees.
     }
