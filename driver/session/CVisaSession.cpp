@@ -6,12 +6,14 @@
 #include "../com/ErrorInfo.h"
 #include "../com/Module.h"
 #include "../parsers/Numbers.h"
+#include "../parsers/SimulatedName.h"
 #include "CResourceManager.h"
 #include "CTrace.h"
 #include "CVisaException.h"
 #include "CodePage.h"
 #include "NumberText.h"
 #include "Messages.h"
+#include "SimulatedVisa.h"
 #include "TraceFormat.h"
 #include "VisaLibrary.h"
 
@@ -55,8 +57,10 @@ void CVisaSession::Check(ViStatus status, UINT messageId) {
 }
 
 void CVisaSession::Open(const std::string& resourceName, ViAccessMode accessMode, ViUInt32 openTimeout) {
-    const VisaFunctions* visa = Visa();
+    // Simulated testers are served inside the driver, with or without VISA.
+    const VisaFunctions* visa = parsers::IsSimulatedName(resourceName) ? &SimulatedVisa() : Visa();
     if (!visa) Raise(lastStatus_, MSG_VISA_NOT_FOUND);
+    visa_ = visa;
     resourceName_ = std::make_shared<const std::string>(resourceName);
     ViSession opened = 0;
     const ViStatus openStatus =
@@ -74,14 +78,14 @@ void CVisaSession::Trace(std::string_view event) const { CTrace::Write(*resource
 
 void CVisaSession::Close() {
     if (instrument_ == 0) return;
-    const ViStatus status = Visa()->Close(instrument_);
+    const ViStatus status = visa_->Close(instrument_);
     if (CTrace::On()) Trace("close status=" + StatusName(status));
     Check(status, MSG_CLOSE_FAILED);
 }
 
 void CVisaSession::SetAttribute(ViAttr attribute, ViAttrState value) {
     RequireOpen();
-    const ViStatus status = Visa()->SetAttribute(instrument_, attribute, value);
+    const ViStatus status = visa_->SetAttribute(instrument_, attribute, value);
     if (CTrace::On()) {
         char text[64];
         std::snprintf(text, sizeof text, "attribute %08lX=%llu status=", static_cast<unsigned long>(attribute),
@@ -106,7 +110,7 @@ void CVisaSession::WriteCommand(std::wstring_view text) {
     std::string line = ToAnsi(text);
     if (termChar_ != 0) line += static_cast<char>(termChar_);
     ViUInt32 written = 0;
-    const ViStatus status = Visa()->Write(instrument_, reinterpret_cast<const ViByte*>(line.data()),
+    const ViStatus status = visa_->Write(instrument_, reinterpret_cast<const ViByte*>(line.data()),
                                           static_cast<ViUInt32>(line.size()), &written);
     if (CTrace::On()) Trace("-> " + EscapeBytes(line) + (status == VI_SUCCESS ? "" : " status=" + StatusName(status)));
     Check(status, MSG_WRITE_FAILED);
@@ -117,7 +121,7 @@ std::string CVisaSession::ReadResponse() {
     std::vector<ViByte> buffer(kReadBufferSize);
     ViUInt32 count = 0;
     const ULONGLONG started = CTrace::On() ? GetTickCount64() : 0;
-    const ViStatus status = Visa()->Read(instrument_, buffer.data(), kReadBufferSize, &count);
+    const ViStatus status = visa_->Read(instrument_, buffer.data(), kReadBufferSize, &count);
     if (count > kReadBufferSize) count = kReadBufferSize;
     if (CTrace::On()) {
         Trace("<- " + EscapeBytes(std::string_view(reinterpret_cast<const char*>(buffer.data()), count)) +
@@ -185,13 +189,14 @@ void CVisaSession::Detach(bool close) {
 
 void CVisaSession::Abandon() noexcept {
     if (instrument_ != 0) {
-        if (const VisaFunctions* visa = Visa()) visa->Close(instrument_);
+        visa_->Close(instrument_);
     }
     instrument_ = 0;
 }
 
 void CVisaSession::CopyFrom(const CVisaSession& other) {
     lock_ = other.lock_;
+    visa_ = other.visa_;
     instrument_ = other.instrument_;
     lastStatus_ = other.lastStatus_;
     resourceName_ = other.resourceName_;

@@ -1,6 +1,6 @@
-// One VISA instrument session: the only way to the instrument. Every failure
-// is raised as CVisaException (the one error channel); ReportError turns it
-// into an automation error.
+// One instrument session, through VISA or to a tester simulated in the driver:
+// the only way to the instrument. Every failure is raised as CVisaException
+// (the one error channel); ReportError turns it into an automation error.
 #pragma once
 
 #include <windows.h>
@@ -13,6 +13,7 @@
 #include <zewvisa/VisaTypes.h>
 
 #include "CInstrumentLock.h"
+#include "VisaLibrary.h"
 
 namespace zew::session {
 
@@ -88,6 +89,8 @@ private:
     void Trace(std::string_view event) const;
 
     std::shared_ptr<CInstrumentLock> lock_;
+    // The library serving the open session: VISA, or the simulated testers.
+    const VisaFunctions* visa_ = nullptr;
     ViSession instrument_ = 0;
     ViStatus lastStatus_ = VI_SUCCESS;
     std::shared_ptr<const std::string> resourceName_;

@@ -3,12 +3,14 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <optional>
 #include <string>
 
 #include "objects/ModelLimits.h"
 #include "parsers/DeviceName.h"
 #include "parsers/Identity.h"
 #include "parsers/Numbers.h"
+#include "parsers/SimulatedName.h"
 
 namespace {
 
@@ -27,6 +29,43 @@ TEST(DeviceNameTest, MapsDeviceNamesToResourceNames) {
     EXPECT_EQ(ResourceNameFromDevice("", 0), "");
     EXPECT_EQ(ResourceNameFromDevice("dev99999999999", 0), "GPIB0::2147483647");
     EXPECT_EQ(ResourceNameFromDevice("caf\xe9", 0), "CAF\xe9");
+}
+
+TEST(DeviceNameTest, OnlyTheSimulatedGrammarIsSimulated) {
+    for (const char* name : {"SIMPLE", "SIM5", "XSIM", "SIM:", "SIM:ZEW4400", "", "GPIB0::1", " SIM"}) {
+        EXPECT_FALSE(IsSimulatedName(name)) << name;
+        EXPECT_FALSE(ParseSimulatedName(name)) << name;
+    }
+    struct Case {
+        const char* name;
+        const char* model;
+        const char* instance;
+        std::optional<double> dut;
+        std::optional<unsigned> delay;
+    };
+    const Case valid[] = {
+        {"sim", "ZEW4400", "", {}, {}},
+        {"SIM::zew4410", "ZEW4410", "", {}, {}},
+        {"Sim::ZEW4410::line2", "ZEW4410", "LINE2", {}, {}},
+        {"SIM;DUT=2.5", "ZEW4400", "", 2.5, {}},
+        {"SIM::ZEW4400::A-1_B;delay=0;dut=1000", "ZEW4400", "A-1_B", 1000.0, 0u},
+    };
+    for (const Case& c : valid) {
+        const auto device = ParseSimulatedName(c.name);
+        ASSERT_TRUE(device) << c.name;
+        EXPECT_EQ(device->model, c.model) << c.name;
+        EXPECT_EQ(device->instance, c.instance) << c.name;
+        EXPECT_EQ(device->dutOhms, c.dut) << c.name;
+        EXPECT_EQ(device->delayMs, c.delay) << c.name;
+    }
+    // Simulated names that break the grammar are refused, not guessed at.
+    for (const char* name : {"SIM::", "SIM;", "SIM::ZEW4499", "SIM::ZEW4400::", "SIM::ZEW4400::A::B",
+                             "SIM::ZEW4400::A B", "SIM::ZEW4400::ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456",
+                             "SIM;DUT=", "SIM;DUT=-1", "SIM;DUT=1000.01", "SIM;DUT=1e3", "SIM;DUT=1;DUT=2",
+                             "SIM;DELAY=10001", "SIM;DELAY=1.5", "SIM;COLOUR=RED", "SIM;DUT"}) {
+        EXPECT_TRUE(IsSimulatedName(name)) << name;
+        EXPECT_FALSE(ParseSimulatedName(name)) << name;
+    }
 }
 
 TEST(IdentityTest, AcceptsTheFamilyWithTwoOrThreeVersionNumbers) {

@@ -6,10 +6,10 @@
 #include <mutex>
 #include <string>
 
-#include <zewsim/Instrument.h>
 #include <zewvisa/VisaTypes.h>
 
 #include "InputQueue.h"
+#include "SharedInstrument.h"
 
 
 namespace zewvisa {
@@ -61,14 +61,14 @@ private:
 
 class EmbeddedLink final : public Link {
 public:
-    explicit EmbeddedLink(std::shared_ptr<zewsim::Instrument> instrument) : instrument_(std::move(instrument)) {}
+    explicit EmbeddedLink(std::shared_ptr<SharedInstrument> instrument) : instrument_(std::move(instrument)) {}
     ViStatus SendLine(const std::string& line, InputQueue& input, SteadyTime readyAt) override;
     void Wait(SteadyTime deadline) override;
     ViStatus Drain(InputQueue&) override { return VI_SUCCESS; }
     ViStatus StatusByte(ViUInt16& stb) override;
 
 private:
-    std::shared_ptr<zewsim::Instrument> instrument_;
+    std::shared_ptr<SharedInstrument> instrument_;
 };
 
 // Connects to host:port; nothing on failure.

@@ -46,8 +46,6 @@ ViStatus CopyOut(const std::string& text, char* buffer, ViUInt32 size, ViUInt32*
     return n < text.size() ? VI_SUCCESS_MAX_CNT : VI_SUCCESS;
 }
 
-constexpr std::size_t kMaxPendingLine = 65536;
-
 // For the operations that tests cannot make fail: no fault is ever armed for it.
 constexpr ZvOperation kNotFaultable = ZvOperation(0);
 
@@ -118,7 +116,7 @@ void StandIn::LoadConfigLocked() {
 
 StandIn::Resource& StandIn::ResourceLocked(const std::string& key) { return resources_[key]; }
 
-std::shared_ptr<zewsim::Instrument> StandIn::InstrumentLocked(const std::string& key) {
+std::shared_ptr<SharedInstrument> StandIn::InstrumentLocked(const std::string& key) {
     Resource& r = ResourceLocked(key);
     if (!r.instrument) {
         zewsim::InstrumentConfig cfg;
@@ -128,7 +126,7 @@ std::shared_ptr<zewsim::Instrument> StandIn::InstrumentLocked(const std::string&
             if (rc->version) cfg.version = *rc->version;
             if (rc->dutResistance) cfg.dutResistance = *rc->dutResistance;
         }
-        r.instrument = std::make_shared<zewsim::Instrument>(cfg, clock_);
+        r.instrument = std::make_shared<SharedInstrument>(cfg, clock_);
     }
     return r.instrument;
 }
@@ -324,21 +322,15 @@ ViStatus StandIn::Write(ViSession vi, const ViByte* buffer, ViUInt32 count, ViUI
     }
     AppendBounded(ResourceLocked(s->key).wire, bytes);
     ViStatus status = VI_SUCCESS;
-    for (char c : bytes) {
-        if (c != '\n') {
-            s->pendingLine.push_back(c);
-            if (s->pendingLine.size() < kMaxPendingLine) continue;
-        }
-        const std::string line = std::move(s->pendingLine);
-        s->pendingLine.clear();
+    for (const std::string& line : s->lines.Add(bytes)) {
         if (const ViStatus st = DeliverLineLocked(*s, line); st < 0) status = st;
     }
     // On GPIB and VXI the END that closes a write also ends a command line.
     const bool endsMessage = s->name.kind == ResourceKind::Gpib || s->name.kind == ResourceKind::Vxi;
-    if (endsMessage && s->attributes.Value(VI_ATTR_SEND_END_EN) && !s->pendingLine.empty()) {
-        const std::string line = std::move(s->pendingLine);
-        s->pendingLine.clear();
-        if (const ViStatus st = DeliverLineLocked(*s, line); st < 0) status = st;
+    if (endsMessage && s->attributes.Value(VI_ATTR_SEND_END_EN)) {
+        if (const auto line = s->lines.EndMessage()) {
+            if (const ViStatus st = DeliverLineLocked(*s, *line); st < 0) status = st;
+        }
     }
     TraceLocked(s->key, "viWrite " + Escape(bytes), status);
     if (status < 0) return VI_ERROR_IO;
@@ -376,7 +368,7 @@ ViStatus StandIn::SimpleOperation(ViSession vi, ZvOperation op, const char* call
 ViStatus StandIn::Clear(ViSession vi) {
     return SimpleOperation(vi, ZV_OP_CLEAR, "viClear", [](Session& s, ViUInt32) {
         s.input.Clear();
-        s.pendingLine.clear();
+        s.lines.Clear();
         return VI_SUCCESS;
     }, 0);
 }

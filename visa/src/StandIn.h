@@ -20,6 +20,7 @@
 #include "Attributes.h"
 #include "FaultPlan.h"
 #include "InputQueue.h"
+#include "LineAssembler.h"
 #include "Link.h"
 #include "ResourceName.h"
 #include "VisaConfig.h"
@@ -75,7 +76,7 @@ public:
 
 private:
     struct Resource {
-        std::shared_ptr<zewsim::Instrument> instrument;
+        std::shared_ptr<SharedInstrument> instrument;
         std::string wire;
         std::string trace;
         ViUInt32 replyDelayMs = 0;
@@ -88,7 +89,7 @@ private:
         std::string key;   // canonical resource name
         Attributes attributes;
         InputQueue input;
-        std::string pendingLine;
+        LineAssembler lines;
         std::unique_ptr<Link> link;
         Session(ViSession rmSession, ResourceName n, std::uint32_t specVersion)
             : rm(rmSession), name(std::move(n)), key(name.Canonical()), attributes(name, specVersion) {}
@@ -98,7 +99,7 @@ private:
     void LoadConfigLocked();
     void ApplyConfigLocked(VisaConfig config, const std::string& source);
     Resource& ResourceLocked(const std::string& key);
-    std::shared_ptr<zewsim::Instrument> InstrumentLocked(const std::string& key);
+    std::shared_ptr<SharedInstrument> InstrumentLocked(const std::string& key);
     std::shared_ptr<Session> SessionLocked(ViSession vi) const;
     void TraceLocked(const std::string& key, const std::string& call, ViStatus status);
     ViStatus DeliverLineLocked(Session& s, const std::string& line);

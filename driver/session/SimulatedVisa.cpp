@@ -1,0 +1,174 @@
+#include "SimulatedVisa.h"
+
+#include <chrono>
+#include <cstring>
+#include <map>
+#include <memory>
+#include <mutex>
+#include <string>
+
+#include <EmbeddedSession.h>
+
+#include "../parsers/SimulatedName.h"
+
+namespace zew::session {
+namespace {
+
+using zewvisa::EmbeddedSession;
+using zewvisa::ReplyTiming;
+using zewvisa::SharedInstrument;
+
+constexpr unsigned kSerialBaud = 19200;
+constexpr ViUInt32 kDefaultTimeoutMs = 2000;
+// Session numbers of their own, positive as a client's long reads them.
+constexpr ViSession kFirstSession = 0x53490001;
+
+struct Session {
+    std::shared_ptr<EmbeddedSession> io;
+    ViUInt32 timeoutMs = kDefaultTimeoutMs;
+    ViUInt8 termChar = '\n';
+    bool termCharEnabled = false;
+};
+
+class Testers {
+public:
+    static Testers& Instance() {
+        static Testers testers;
+        return testers;
+    }
+
+    ViStatus Open(const char* name, ViSession* vi) {
+        if (!vi) return VI_ERROR_INV_PARAMETER;
+        *vi = VI_NULL;
+        const auto device = name ? parsers::ParseSimulatedName(name) : std::nullopt;
+        if (!device) return VI_ERROR_RSRC_NFOUND;
+        std::lock_guard lock(mutex_);
+        std::shared_ptr<SharedInstrument>& tester = testers_[device->model + "::" + device->instance];
+        if (!tester) {
+            zewsim::InstrumentConfig config;
+            config.model = device->model;
+            config.serial = "SIM";
+            tester = std::make_shared<SharedInstrument>(config);
+        }
+        if (device->dutOhms) tester->SetDutResistance(*device->dutOhms);
+        const ReplyTiming timing = device->delayMs ? ReplyTiming::Fixed(std::chrono::milliseconds(*device->delayMs))
+                                                   : ReplyTiming::Serial(kSerialBaud);
+        auto session = std::make_shared<Session>();
+        session->io = std::make_shared<EmbeddedSession>(tester, timing);
+        *vi = next_++;
+        sessions_[*vi] = std::move(session);
+        return VI_SUCCESS;
+    }
+
+    ViStatus Close(ViObject vi) {
+        std::lock_guard lock(mutex_);
+        return sessions_.erase(vi) ? VI_SUCCESS : VI_ERROR_INV_OBJECT;
+    }
+
+    // The session, shared so that a read can wait without the registry's lock.
+    std::shared_ptr<Session> Find(ViObject vi) {
+        std::lock_guard lock(mutex_);
+        const auto it = sessions_.find(vi);
+        return it == sessions_.end() ? nullptr : it->second;
+    }
+
+    std::mutex& Mutex() { return mutex_; }
+
+private:
+    std::mutex mutex_;
+    std::map<std::string, std::shared_ptr<SharedInstrument>> testers_;
+    std::map<ViSession, std::shared_ptr<Session>> sessions_;
+    ViSession next_ = kFirstSession;
+};
+
+template <typename T>
+ViStatus Put(void* out, T value) {
+    if (!out) return VI_ERROR_USER_BUF;
+    std::memcpy(out, &value, sizeof value);
+    return VI_SUCCESS;
+}
+
+ViStatus ZV_FUNC NoResourceManager(ViPSession) { return VI_ERROR_NSUP_OPER; }
+
+ViStatus ZV_FUNC Open(ViSession, ViConstRsrc name, ViAccessMode, ViUInt32, ViPSession vi) {
+    return Testers::Instance().Open(name, vi);
+}
+
+ViStatus ZV_FUNC Close(ViObject vi) { return Testers::Instance().Close(vi); }
+
+ViStatus ZV_FUNC GetAttribute(ViObject vi, ViAttr attribute, void* value) {
+    const auto s = Testers::Instance().Find(vi);
+    if (!s) return VI_ERROR_INV_OBJECT;
+    std::lock_guard lock(Testers::Instance().Mutex());
+    switch (attribute) {
+        case VI_ATTR_INTF_TYPE: return Put<ViUInt16>(value, VI_INTF_ASRL);
+        case VI_ATTR_TMO_VALUE: return Put<ViUInt32>(value, s->timeoutMs);
+        case VI_ATTR_TERMCHAR: return Put<ViUInt8>(value, s->termChar);
+        case VI_ATTR_TERMCHAR_EN: return Put<ViBoolean>(value, s->termCharEnabled ? VI_TRUE : VI_FALSE);
+        case VI_ATTR_ASRL_BAUD: return Put<ViUInt32>(value, kSerialBaud);
+        default: return VI_ERROR_NSUP_ATTR;
+    }
+}
+
+// The serial settings the tester's port runs with are taken; others are refused.
+ViStatus ZV_FUNC SetAttribute(ViObject vi, ViAttr attribute, ViAttrState value) {
+    const auto s = Testers::Instance().Find(vi);
+    if (!s) return VI_ERROR_INV_OBJECT;
+    std::lock_guard lock(Testers::Instance().Mutex());
+    auto only = [value](ViAttrState wanted) { return value == wanted ? VI_SUCCESS : VI_ERROR_NSUP_ATTR_STATE; };
+    switch (attribute) {
+        case VI_ATTR_TMO_VALUE: s->timeoutMs = static_cast<ViUInt32>(value); return VI_SUCCESS;
+        case VI_ATTR_TERMCHAR:
+            if (value > 0xFF) return VI_ERROR_NSUP_ATTR_STATE;
+            s->termChar = static_cast<ViUInt8>(value);
+            return VI_SUCCESS;
+        case VI_ATTR_TERMCHAR_EN:
+            if (value > VI_TRUE) return VI_ERROR_NSUP_ATTR_STATE;
+            s->termCharEnabled = value == VI_TRUE;
+            return VI_SUCCESS;
+        case VI_ATTR_ASRL_BAUD: return only(kSerialBaud);
+        case VI_ATTR_ASRL_DATA_BITS: return only(8);
+        case VI_ATTR_ASRL_PARITY: return only(VI_ASRL_PAR_NONE);
+        case VI_ATTR_ASRL_STOP_BITS: return only(VI_ASRL_STOP_TWO);
+        case VI_ATTR_ASRL_FLOW_CNTRL: return only(VI_ASRL_FLOW_XON_XOFF);
+        default: return VI_ERROR_NSUP_ATTR;
+    }
+}
+
+ViStatus ZV_FUNC Read(ViSession vi, ViPBuf buffer, ViUInt32 count, ViPUInt32 returned) {
+    if (returned) *returned = 0;
+    const auto s = Testers::Instance().Find(vi);
+    if (!s) return VI_ERROR_INV_OBJECT;
+    if (!buffer && count > 0) return VI_ERROR_USER_BUF;
+    std::optional<char> termChar;
+    ViUInt32 timeoutMs = 0;
+    {
+        std::lock_guard lock(Testers::Instance().Mutex());
+        if (s->termCharEnabled) termChar = static_cast<char>(s->termChar);
+        timeoutMs = s->timeoutMs;
+    }
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+    const auto result = s->io->Read(count, termChar, deadline);
+    if (!result.data.empty()) std::memcpy(buffer, result.data.data(), result.data.size());
+    if (returned) *returned = static_cast<ViUInt32>(result.data.size());
+    return result.status;
+}
+
+ViStatus ZV_FUNC Write(ViSession vi, ViConstBuf buffer, ViUInt32 count, ViPUInt32 returned) {
+    if (returned) *returned = 0;
+    const auto s = Testers::Instance().Find(vi);
+    if (!s) return VI_ERROR_INV_OBJECT;
+    if (!buffer && count > 0) return VI_ERROR_USER_BUF;
+    s->io->Write(std::string_view(reinterpret_cast<const char*>(buffer), count));
+    if (returned) *returned = count;
+    return VI_SUCCESS;
+}
+
+}  // namespace
+
+const VisaFunctions& SimulatedVisa() {
+    static const VisaFunctions functions{NoResourceManager, Open, Close, GetAttribute, SetAttribute, Read, Write};
+    return functions;
+}
+
+}  // namespace zew::session
