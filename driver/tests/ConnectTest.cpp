@@ -203,5 +203,25 @@ TEST_F(ConnectTest, DisconnectWhoseCloseFailsReportsFalseAndKeepsTheHandle) {
     EXPECT_EQ(ErrorDescription(), L"");
 }
 
+// A simulated tester is served inside the driver: the VISA library present
+// sees nothing of it, and real names still go to the library.
+TEST_F(ConnectTest, SimulatedNamesNeverReachTheVisaLibrary) {
+    ViUInt32 before = 0, during = 0;
+    ZvOpenSessionCount(&before);
+    ZvFailNext(ZV_OP_OPEN, 0, VI_ERROR_RSRC_NFOUND);
+    ASSERT_EQ(Connect(driver.get(), L"SIM;DELAY=0"), S_OK);
+    ZvOpenSessionCount(&during);
+    EXPECT_EQ(during, before);
+    EXPECT_NE(Handle(), 0);
+    LONG rm = 0;
+    driver->get_hVisaRM(&rm);
+    EXPECT_NE(rm, 0) << "the library's resource manager, not the simulation's";
+
+    // The failure armed for the library's next open is still waiting for it.
+    EXPECT_EQ(Connect(driver.get(), L"dev1"), kOpenFailed);
+    ASSERT_EQ(Connect(driver.get(), L"dev1"), S_OK);
+    EXPECT_NE(Trace("GPIB0::1").find("viOpen"), std::string::npos);
+}
+
 }  // namespace
 }  // namespace zewtest
