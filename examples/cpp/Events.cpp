@@ -8,7 +8,7 @@
 // The simulated instrument's device under test has 0.05 ohm: the upper limit
 // of 0.04 ohm below makes the test fail.
 //
-//   Events.exe [DEVICE]      (default "dev1": GPIB address 1)
+//   Events.exe [DEVICE]      (default "SIM": the tester simulated inside the driver)
 #include <windows.h>
 #include <ocidl.h>
 #include <oleauto.h>
@@ -145,7 +145,7 @@ int Run(const wchar_t* device) {
 
 int main(int argc, char** argv) {
     try {
-        return Run(argc > 1 ? Widen(argv[1]).c_str() : L"dev1");
+        return Run(argc > 1 ? Widen(argv[1]).c_str() : L"SIM");
     } catch (const ComError& e) {
         std::printf("%s failed: 0x%08lX %ls\n", e.what(), static_cast<unsigned long>(e.hr()), e.description().c_str());
         return 1;

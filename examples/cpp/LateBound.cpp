@@ -4,7 +4,7 @@
 // The same steps as EarlyBound.cpp; every failed call is reported with the
 // driver's description and ends the program with exit status 1.
 //
-//   LateBound.exe [DEVICE]      (default "dev1": GPIB address 1)
+//   LateBound.exe [DEVICE]      (default "SIM": the tester simulated inside the driver)
 #include <windows.h>
 #include <oleauto.h>
 
@@ -183,7 +183,7 @@ int Run(const wchar_t* device) {
 
 int main(int argc, char** argv) {
     try {
-        return Run(argc > 1 ? Widen(argv[1]).c_str() : L"dev1");
+        return Run(argc > 1 ? Widen(argv[1]).c_str() : L"SIM");
     } catch (const ComError& e) {
         std::printf("%s failed: 0x%08lX %ls\n", e.what(), static_cast<unsigned long>(e.hr()), e.description().c_str());
         return 1;

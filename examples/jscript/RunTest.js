@@ -4,7 +4,7 @@
 // A failed call is reported with the driver's error number and description,
 // and the script ends with exit status 1.
 //
-//   cscript //nologo RunTest.js [DEVICE]      (default "dev1": GPIB address 1)
+//   cscript //nologo RunTest.js [DEVICE]      (default "SIM": the tester simulated inside the driver)
 
 // The driver's error number as VBScript shows it: the low 16 bits of the
 // HRESULT that JScript gives as a negative number.
@@ -95,7 +95,7 @@ function runTest(device) {
 
 var exitCode;
 try {
-    exitCode = runTest(WScript.Arguments.length > 0 ? WScript.Arguments(0) : "dev1");
+    exitCode = runTest(WScript.Arguments.length > 0 ? WScript.Arguments(0) : "SIM");
 } catch (e) {
     WScript.Echo("Failed: " + errorNumber(e) + " " + e.description);
     exitCode = 1;

@@ -7,7 +7,7 @@ tests run against the simulated instrument.
 Needs a Windows Python of the same architecture as the installed driver
 (32-bit Python for the 32-bit driver) and pywin32 (pip install pywin32).
 
-    python run_test.py [DEVICE]      (default "dev1": GPIB address 1)
+    python run_test.py [DEVICE]      (default "SIM": the tester simulated inside the driver)
 """
 import sys
 import time
@@ -109,7 +109,7 @@ def run_with_events(device):
 
 
 def main():
-    device = sys.argv[1] if len(sys.argv) > 1 else "dev1"
+    device = sys.argv[1] if len(sys.argv) > 1 else "SIM"
     try:
         status = run_test(device)
         run_with_events(device)

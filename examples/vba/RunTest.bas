@@ -40,7 +40,7 @@ Public Sub RunZewTest()
     On Error GoTo Failed
     Set sheet = ActiveSheet
     Set driver = New ZEW4400Lib.Zew4400
-    driver.Connect "dev1"
+    driver.Connect "SIM"   ' the tester simulated inside the driver; "DEV5", "COM1"... for a real one
     sheet.Range("A1").Value = "Model"
     sheet.Range("B1").Value = driver.Vendor & " " & driver.LegalModelName
 

@@ -4,12 +4,12 @@
 ' Every failed call is reported with the driver's error number and
 ' description, and the script ends with exit status 1.
 '
-'   cscript //nologo RunTest.vbs [DEVICE]      (default "dev1": GPIB address 1)
+'   cscript //nologo RunTest.vbs [DEVICE]      (default "SIM": the tester simulated inside the driver)
 Option Explicit
 On Error Resume Next
 
 Dim device, driver, status, deadline, memory, found, reply
-device = "dev1"
+device = "SIM"
 If WScript.Arguments.Count > 0 Then device = WScript.Arguments(0)
 
 ' Ends the script when the last call failed.
