@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # Builds the driver and its package, installs the package in a demo Wine
-# prefix with the unattended installer (the way a test PC gets it) and runs
-# driver/demo/demo.vbs with Wine's script host, then the C++ events example
-# (examples/cpp/Events.cpp, zew-example-events.exe), against the simulated
-# instrument inside the stand-in VISA32.DLL.
+# prefix with the unattended installer (the way a test PC gets it). It runs a
+# test on "SIM", the tester simulated inside the driver, with the VBScript
+# example (examples/vbscript/RunTest.vbs), then driver/demo/demo.vbs with
+# Wine's script host and the C++ events example (examples/cpp/Events.cpp,
+# zew-example-events.exe) against the simulated instrument inside the stand-in
+# VISA32.DLL.
 #   driver-demo.sh [win32|win64]
 # Without an argument it runs the 32-bit driver, the one form designers and
 # office macros load, or the 64-bit one where this machine cannot run 32-bit
@@ -37,6 +39,10 @@ step="installing the driver package with Setup.exe /S in the demo Wine prefix ($
 echo "demo: installing the driver: Setup.exe /S"
 "$root/scripts/install-package.sh" "$prefix" "$arch" "$root/build/$arch/package/Zew4400" "$bin" | sed 's/^/  /'
 
+step="running examples/vbscript/RunTest.vbs on SIM with Wine's cscript"
+echo "demo: a test on SIM, the tester simulated inside the driver"
+(cd "$bin" && "${run[@]}" cscript //nologo "Z:$(echo "$root/examples/vbscript/RunTest.vbs" | tr / '\\')" SIM)
+echo "demo: the stand-in VISA32.DLL's simulated instrument, dev1"
 step="running driver/demo/demo.vbs with Wine's cscript"
 (cd "$bin" && "${run[@]}" cscript //nologo "Z:$(echo "$root/driver/demo/demo.vbs" | tr / '\\')")
 # Events need a message loop, which the script host lacks: a C++ client
