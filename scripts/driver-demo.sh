@@ -48,6 +48,6 @@ step="running driver/demo/demo.vbs with Wine's cscript"
 # Events need a message loop, which the script host lacks: a C++ client
 # receives them.
 step="running zew-example-events.exe"
-(cd "$bin" && "${run[@]}" zew-example-events.exe)
+(cd "$bin" && "${run[@]}" zew-example-events.exe dev1)
 step="stopping the demo prefix's wineserver"
 "${run[@]}" --shutdown
