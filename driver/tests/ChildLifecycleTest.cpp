@@ -58,7 +58,6 @@ struct Children {
         short value = 42;
         reg->get_Stb(&value);
         EXPECT_EQ(value, 42);   // left as it was
-        EXPECT_TRUE(InstrumentLockIsFree());
     }
 };
 

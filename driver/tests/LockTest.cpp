@@ -32,7 +32,7 @@ TEST_F(LockTest, ACallHoldsOffOthersUntilItEnds) {
     const std::string timedOut = "viRead => BFFF0015";
     std::this_thread::sleep_for(std::chrono::milliseconds(250));
     EXPECT_EQ(Trace("GPIB0::2").find(timedOut), std::string::npos);
-    EXPECT_FALSE(InstrumentLockIsFree());
+    EXPECT_FALSE(InstrumentLockIsFree(0));
     EXPECT_EQ(driver->Initialize(), S_OK);  // waits for the other call
     EXPECT_NE(Trace("GPIB0::2").find(timedOut), std::string::npos);
     caller.join();
