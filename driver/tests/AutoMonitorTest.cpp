@@ -92,6 +92,11 @@ struct Monitored {
     ~Monitored() {
         if (point) point->Unadvise(cookie);
     }
+    std::vector<short> Statuses() const {
+        std::vector<short> statuses;
+        for (const TestingR& e : sink.events) statuses.push_back(e.status);
+        return statuses;
+    }
     ComPtr<IZew4400> driver;
     ComPtr<IConnectionPoint> point;
     TestingRSink sink;
@@ -120,11 +125,7 @@ TEST_F(AutoMonitor, PollsOnlyWhileATestRunsAndReportsUntilTheTestEnds) {
     ASSERT_EQ(m.driver->Start(), S_OK);
     ASSERT_TRUE(PumpUntil([&] { return m.sink.events.size() >= 4; }));
     PumpFor(100);
-    ASSERT_EQ(m.sink.events.size(), 4u);
-    EXPECT_EQ(m.sink.events[0].status, 12);
-    EXPECT_EQ(m.sink.events[1].status, 12);
-    EXPECT_EQ(m.sink.events[2].status, 8);
-    EXPECT_EQ(m.sink.events[3].status, 3);
+    EXPECT_EQ(m.Statuses(), (std::vector<short>{12, 12, 8, 3}));
     EXPECT_EQ(Occurrences(WireLog("GPIB0::1"), "MON?\n"), 4u);   // silence after the final state
     VARIANT_BOOL on = 0;
     m.driver->get_AutoMonitorEnabled(&on);
@@ -152,7 +153,7 @@ TEST_F(AutoMonitor, AMemoryStartedFromItsObjectIsMonitored) {
     ASSERT_EQ(memory->Start(), S_OK);
     ASSERT_TRUE(PumpUntil([&] { return m.sink.events.size() >= 2; }));
     PumpFor(50);
-    EXPECT_EQ(m.sink.events.size(), 2u);
+    EXPECT_EQ(m.Statuses(), (std::vector<short>{8, 1}));
     EXPECT_EQ(WireLog("GPIB0::1"), "RECALL 4\nSTART\nMON?\nMON?\n");
 }
 
@@ -162,8 +163,7 @@ TEST_F(AutoMonitor, ATransportFailureReportsMinusOneOnceAndEndsMonitoring) {
     ZvFailNext(ZV_OP_READ, 0, VI_ERROR_TMO);
     ASSERT_TRUE(PumpUntil([&] { return !m.sink.events.empty(); }));
     PumpFor(100);
-    ASSERT_EQ(m.sink.events.size(), 1u);
-    EXPECT_EQ(m.sink.events[0].status, -1);
+    ASSERT_EQ(m.Statuses(), std::vector<short>{-1});
     EXPECT_EQ(m.sink.events[0].voltage + m.sink.events[0].current + m.sink.events[0].resistanceMax +
                   m.sink.events[0].resistance + m.sink.events[0].elapsed,
               0.0);
@@ -270,8 +270,7 @@ TEST_F(AutoMonitor, AProgramIsMonitoredOnlyOnceItsStartWentOut) {
     for (const char* reply : {"8,1,2,3,4,5\n", "1,0,0,0,0,0\n"}) ZvQueueReply("GPIB0::1", "MON?", reply);
     ASSERT_EQ(program->Start(), S_OK);
     ASSERT_TRUE(PumpUntil([&] { return m.sink.events.size() >= 2; }));
-    EXPECT_EQ(m.sink.events[0].status, 8);
-    EXPECT_EQ(m.sink.events[1].status, 1);
+    EXPECT_EQ(m.Statuses(), (std::vector<short>{8, 1}));
 }
 
 }  // namespace

@@ -10,36 +10,17 @@
 namespace zewtest {
 namespace {
 
-class ConnectTest : public DriverTest {
-protected:
-    LONG Handle() { LONG h = -1; driver->get_hVisa(&h); return h; }
-    LONG Status() { LONG s = 1; driver->get_ErrVisa(&s); return s; }
-};
+using ConnectTest = DriverTest;
 
-struct Mapping {
-    const wchar_t* device;
-    const wchar_t* resource;  // as the driver names it in messages
-    const char* key;          // the stand-in's canonical name
-};
-
-TEST_F(ConnectTest, DeviceNamesMapToResourceNames) {
-    const Mapping mappings[] = {
-        {L"dev5", L"GPIB0::5", "GPIB0::5::INSTR"},
-        {L"Com2", L"ASRL2", "ASRL2::INSTR"},
-        {L"vxi0::2::instr", L"VXI0::2::INSTR", "VXI0::2::INSTR"},
-    };
-    for (const Mapping& m : mappings) {
-        SCOPED_TRACE(testing::Message() << m.key);
-        ZvFailNext(ZV_OP_OPEN, 0, VI_ERROR_RSRC_NFOUND);
-        EXPECT_EQ(Connect(driver.get(), m.device), kOpenFailed);
-        EXPECT_EQ(ErrorDescription(), Message(L"Unable to open instrument in device %s.", m.resource));
-        EXPECT_EQ(Status(), VI_ERROR_RSRC_NFOUND);
-
-        ZvClearLogs(nullptr);
-        EXPECT_EQ(Connect(driver.get(), m.device), S_OK);
-        EXPECT_EQ(Trace(m.key).rfind("viOpen " + std::string(m.key) + "\n", 0), 0u) << Trace(m.key);
-        EXPECT_NE(Handle(), 0);
-    }
+// The names' mapping is the parser's (ParserTest) and each interface's open
+// is below; here, a refused open as the client sees it.
+TEST_F(ConnectTest, ARefusedOpenNamesTheResourceAndKeepsItsStatus) {
+    ZvFailNext(ZV_OP_OPEN, 0, VI_ERROR_RSRC_NFOUND);
+    EXPECT_EQ(Connect(driver.get(), L"Com2"), kOpenFailed);
+    EXPECT_EQ(ErrorDescription(), L"Unable to open instrument in device ASRL2.");
+    EXPECT_EQ(VisaStatus(), VI_ERROR_RSRC_NFOUND);
+    EXPECT_EQ(Handle(), 0);
+    EXPECT_EQ(Connect(driver.get(), L"Com2"), S_OK);
 }
 
 // A serial link is set up and silenced before the identity query, GPIB gets
@@ -79,7 +60,8 @@ TEST_F(ConnectTest, GpibReaddressingNeedsVisa20) {
 }
 
 // The identity's grammar is the parser's (ParserTest); here, what the driver
-// keeps of an accepted one and how it refuses the rest.
+// keeps of an accepted one (a model of the family without limits of its own
+// too) and how it refuses the rest.
 TEST_F(ConnectTest, IdentityResponses) {
     const struct {
         std::string reply;
@@ -88,9 +70,7 @@ TEST_F(ConnectTest, IdentityResponses) {
         short version;
     } cases[] = {
         {"ORVANTA ELECTRONICS CORP.,ZEW4410,SN01,1.05.02\n", true, L"ZEW4410", 0x0105},
-        {"ORVANTA  ELECTRONICS\tCORP., ZEW4400,,0,,3.4.5\n", true, L"ZEW4400", 0x0304},
         {"ORVANTA ELECTRONICS CORP.,ZEW4499,0,1.00.00\n", true, L"ZEW4499", 0x0100},
-        {"ORVANTA ELECTRONICS CORP.,ZEW4300,0,1.00.00\n", false, nullptr, 0},
         {"ACME INSTRUMENTS INC.,ZEW4400,0,1.00.00\n", false, nullptr, 0},
     };
     for (const auto& c : cases) {
@@ -112,7 +92,7 @@ TEST_F(ConnectTest, IdentityResponses) {
             EXPECT_TRUE(model.null());
             EXPECT_EQ(version, -1);
             EXPECT_EQ(Handle(), 0);
-            EXPECT_EQ(Status(), 0);
+            EXPECT_EQ(VisaStatus(), 0);
             EXPECT_NE(Trace("GPIB0::1").find("viClose"), std::string::npos);
         }
         ZvClearLogs(nullptr);
@@ -149,7 +129,7 @@ TEST_F(ConnectTest, FailuresAfterTheOpenCloseTheSession) {
             EXPECT_EQ(Connect(driver.get(), c.device), c.hr);
             const std::wstring resource(c.resource, c.resource + strlen(c.resource));
             EXPECT_EQ(ErrorDescription(), Message(c.text, resource.c_str()));
-            EXPECT_EQ(Status(), c.status);
+            EXPECT_EQ(VisaStatus(), c.status);
             EXPECT_EQ(Handle(), 0);
             const std::string trace = Trace(c.resource);
             EXPECT_EQ(trace.substr(trace.rfind('\n', trace.size() - 2) + 1),
@@ -176,10 +156,12 @@ TEST_F(ConnectTest, ConnectOnAnOpenSessionClosesItAndOpensTheNewDevice) {
     ViUInt32 after = 0;
     ZvOpenSessionCount(&after);
     EXPECT_EQ(after, open) << "reconnecting leaves no session behind";
-    ZvFailNext(ZV_OP_READ, 0, VI_ERROR_TMO);
+    // A timed-out read names the new resource, keeps its status and the session.
     Bstr reply;
     EXPECT_EQ(driver->GetString(reply.put()), kReadFailed);
     EXPECT_EQ(ErrorDescription(), L"Error reading from instrument in device GPIB0::2.");
+    EXPECT_EQ(VisaStatus(), VI_ERROR_TMO);
+    EXPECT_NE(Handle(), 0);
 }
 
 TEST_F(ConnectTest, DisconnectClosesAndKeepsTheIdentity) {

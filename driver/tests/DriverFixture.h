@@ -28,6 +28,17 @@ protected:
         driver = CreateDriver();
         ASSERT_TRUE(driver);
     }
+    // The open session's handle (0 when none) and the last VISA status.
+    LONG Handle() {
+        LONG handle = -1;
+        driver->get_hVisa(&handle);
+        return handle;
+    }
+    LONG VisaStatus() {
+        LONG status = 1;
+        driver->get_ErrVisa(&status);
+        return status;
+    }
     ComPtr<IZew4400> driver;
 };
 
@@ -37,6 +48,14 @@ class ConnectedDriverTest : public DriverTest {
 protected:
     void SetUp() override {
         DriverTest::SetUp();
+        ASSERT_EQ(Connect(driver.get(), L"dev1"), S_OK);
+        ZvClearLogs(nullptr);
+    }
+    // A line sent to dev1's simulated instrument past the driver, its reply.
+    std::string Instrument(const char* line) { return InstrumentLine("GPIB0::1", line); }
+    // A failed read leaves its reply unread: a new session starts clean.
+    void Reconnect() {
+        driver->Disconnect();
         ASSERT_EQ(Connect(driver.get(), L"dev1"), S_OK);
         ZvClearLogs(nullptr);
     }

@@ -93,11 +93,11 @@ std::wstring Message(const wchar_t* text, const wchar_t* device) {
     return message;
 }
 
-bool InstrumentLockIsFree() {
+bool InstrumentLockIsFree(DWORD patienceMs) {
     DWORD waited = WAIT_FAILED;
     std::thread other([&] {
         HANDLE lock = OpenMutexA(SYNCHRONIZE | MUTEX_MODIFY_STATE, FALSE, "OrvantaInstrDrv");
-        waited = lock ? WaitForSingleObject(lock, 0) : WAIT_FAILED;
+        waited = lock ? WaitForSingleObject(lock, patienceMs) : WAIT_FAILED;
         if (waited == WAIT_OBJECT_0) ReleaseMutex(lock);
         if (lock) CloseHandle(lock);
     });

@@ -63,7 +63,9 @@ std::wstring ErrorDescription();
 // A driver message with the device filled in, as clients see it.
 std::wstring Message(const wchar_t* text, const wchar_t* device);
 
-// Whether another thread can take the machine-wide instrument lock at once.
-bool InstrumentLockIsFree();
+// Whether another thread can take the machine-wide instrument lock within
+// patienceMs: test programs sharing the Wine prefix hold it for a moment at a
+// time, while a lock the calling thread leaked stays held.
+bool InstrumentLockIsFree(DWORD patienceMs = 250);
 
 }  // namespace zewtest

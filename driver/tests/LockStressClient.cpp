@@ -4,8 +4,6 @@
 //                                                   a driver object of its own
 //   zew-lock-stress-client raw COUNT RESOURCE      "RDATA?" exchanges through VISA
 //                                                   alone, bypassing the lock
-//   zew-lock-stress-client die-holding-lock        takes the instrument lock and
-//                                                   ends without releasing it
 // Exit status 0 when every call succeeded; otherwise what failed goes to stderr.
 #include <windows.h>
 
@@ -77,24 +75,12 @@ int RunRaw(long count, const char* resource) {
     return status;
 }
 
-// Ends abruptly, as a crashed or killed program would, with the lock held.
-int DieHoldingLock() {
-    HANDLE lock = CreateMutexA(nullptr, FALSE, "OrvantaInstrDrv");
-    if (!lock) return Fail("CreateMutexA", static_cast<long>(GetLastError()));
-    if (WaitForSingleObject(lock, 10000) != WAIT_OBJECT_0) return Fail("taking the lock", 0);
-    std::printf("holding the lock\n");
-    std::fflush(stdout);
-    TerminateProcess(GetCurrentProcess(), 9);
-    return 1;
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
     const std::string mode = argc > 1 ? argv[1] : "";
     if (mode == "driver" && argc == 4) return RunDriver(std::atol(argv[2]), argv[3]);
     if (mode == "raw" && argc == 4) return RunRaw(std::atol(argv[2]), argv[3]);
-    if (mode == "die-holding-lock") return DieHoldingLock();
-    std::fprintf(stderr, "usage: zew-lock-stress-client driver COUNT DEVICE | raw COUNT RESOURCE | die-holding-lock\n");
+    std::fprintf(stderr, "usage: zew-lock-stress-client driver COUNT DEVICE | raw COUNT RESOURCE\n");
     return 2;
 }

@@ -37,7 +37,7 @@ std::wstring Reply(IZew4400* driver, const wchar_t* line) {
     return reply.get() ? std::wstring(reply.get()) : L"";
 }
 
-TEST(NoVisaTest, NoResourceManagerOpensAndConnectReportsTheMissingLibrary) {
+TEST(NoVisaTest, OnlySimulatedNamesConnectWithoutALibrary) {
     ASSERT_EQ(GetModuleHandleW(L"VISA32.DLL"), nullptr);
     ComPtr<IZew4400> driver = CreateDriver();
     ASSERT_TRUE(driver);
@@ -45,10 +45,6 @@ TEST(NoVisaTest, NoResourceManagerOpensAndConnectReportsTheMissingLibrary) {
     driver->get_hVisaRM(&rm);
     EXPECT_EQ(rm, 0);
     EXPECT_EQ(Connect(driver.get(), L"dev1"), kVisaNotFound);
-    EXPECT_EQ(ErrorDescription(), L"VISA32.DLL not found.  You need to install VISA library.");
-    Bstr reply;
-    EXPECT_EQ(driver->GetString(reply.put()), kNotInitialized);
-    EXPECT_EQ(ErrorDescription(), L"Instrument not initialized in device ???.");
 
     // Names outside the simulated grammar still go to VISA; malformed
     // simulated names are simulated devices that do not exist.

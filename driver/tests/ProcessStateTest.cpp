@@ -56,9 +56,11 @@ TEST(ProcessStateTest, ReleasingAConnectedObjectClosesItsOwnSession) {
     short value = 0;
     EXPECT_EQ(child->get_Stb(&value), kNotInitialized);
     EXPECT_EQ(Trace("GPIB0::2"), "viClose\n");
-    child.reset();
     kept.reset();
+    EXPECT_EQ(CanUnloadNow(), S_FALSE) << "a child a client keeps keeps the library loaded";
+    child.reset();
     EXPECT_EQ(OpenSessions(), before);
+    EXPECT_EQ(CanUnloadNow(), S_OK);
 }
 
 TEST(ProcessStateTest, ObjectsOfManyApartmentsKeepTheCountsRight) {

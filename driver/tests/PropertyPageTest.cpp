@@ -122,15 +122,6 @@ TEST_F(PropertyPageTest, GeneralShowsAndAppliesRealsWithTheUsersDecimalSeparator
     HostedPage general(CLSID_PropPageGeneral, driver.get());
     ASSERT_TRUE(general.dialog);
 
-    PROPPAGEINFO info{};
-    ASSERT_EQ(general.page->GetPageInfo(&info), S_OK);
-    EXPECT_STREQ(info.pszTitle, L"General");
-    EXPECT_STREQ(info.pszHelpFile, L"Zew4400.chm");
-    EXPECT_GT(info.size.cx, 0);
-    CoTaskMemFree(info.pszTitle);
-    CoTaskMemFree(info.pszDocString);
-    CoTaskMemFree(info.pszHelpFile);
-
     EXPECT_EQ(general.Text(202), L"1,5");
     EXPECT_EQ(general.Text(204), L"50");
     EXPECT_EQ(general.Text(206), L"0,000");
@@ -157,20 +148,17 @@ TEST_F(PropertyPageTest, GeneralShowsAndAppliesRealsWithTheUsersDecimalSeparator
     EXPECT_EQ(offset, 1) << "a checked box applies as 1";
 }
 
-TEST_F(PropertyPageTest, GeneralWithAPointSeparatorReadsACommaAsTheEndOfTheNumber) {
+TEST_F(PropertyPageTest, ApplyStopsAtAnInvalidFieldAndLeavesLaterFieldsUnapplied) {
     DecimalSeparator point(".");
     HostedPage general(CLSID_PropPageGeneral, driver.get());
+    // With a point separator a comma ends the number.
     EXPECT_EQ(general.Text(202), L"3.0");
     general.Type(206, L"2,25");
     ASSERT_EQ(general.Apply(), S_OK);
     double lower = 0;
     driver->get_LimitLower(&lower);
     EXPECT_EQ(lower, 2.0);
-}
 
-TEST_F(PropertyPageTest, ApplyStopsAtAnInvalidFieldAndLeavesLaterFieldsUnapplied) {
-    DecimalSeparator point(".");
-    HostedPage general(CLSID_PropPageGeneral, driver.get());
     general.Type(204, L"fifty");
     EXPECT_EQ(general.Apply(), E_INVALIDARG);
     EXPECT_EQ(general.reports, std::vector<std::wstring>{kInvalidArgument});
@@ -241,20 +229,9 @@ std::wstring VisaLine(ComPtr<IZew4400>& driver, ViVersion version) {
     ZvSetSpecVersion(version);
     driver = CreateDriver();
     std::wstring line;
-    LONG weight = 0;
-    DialogWatcher watcher(
-        [&](HWND box) {
-            line = ItemText(box, 203);
-            LOGFONTW font{};
-            GetObjectW(reinterpret_cast<HFONT>(SendDlgItemMessageW(box, 203, WM_GETFONT, 0, 0)), sizeof font, &font);
-            weight = font.lfWeight;
-            EXPECT_EQ(ItemText(box, 205), L"ZEW4400 Driver Objects, V1.54");
-            EXPECT_FALSE(IsWindowVisible(GetDlgItem(box, 207)));
-        },
-        IDCANCEL);
+    DialogWatcher watcher([&](HWND box) { line = ItemText(box, 203); }, IDCANCEL);
     EXPECT_EQ(driver->AboutBox(), S_OK);
     EXPECT_EQ(watcher.Seen(), 1);
-    EXPECT_EQ(weight, FW_BOLD);
     return line;
 }
 

@@ -43,22 +43,5 @@ TEST_F(RegisterTest, EachPropertyIsOneQueryAndReadsTheLow16BitsSigned) {
     }
 }
 
-TEST_F(RegisterTest, RegistersFollowTheSimulatedInstrument) {
-    ComPtr<IRegister> reg = RegisterOf(driver.get());
-    Bstr bad(L"FREQUENCY 55");
-    driver->SetString(bad.get());   // refused: an execution error with its INVALID bit
-    short err = 0, invalid = 0, esr = 0, stb = 0;
-    EXPECT_EQ(reg->get_Err(&err), S_OK);
-    EXPECT_EQ(reg->get_Invalid(&invalid), S_OK);
-    EXPECT_EQ(reg->get_Stb(&stb), S_OK);
-    EXPECT_EQ(reg->get_EventStatus(&esr), S_OK);
-    EXPECT_EQ(err, 0x02);
-    EXPECT_EQ(invalid, 0x10);
-    EXPECT_EQ(stb & 0x04, 0x04);
-    EXPECT_EQ(esr, 0x10);
-    EXPECT_EQ(reg->get_EventStatus(&esr), S_OK);   // cleared by the read
-    EXPECT_EQ(esr, 0);
-}
-
 }  // namespace
 }  // namespace zewtest

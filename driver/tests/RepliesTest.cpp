@@ -1,4 +1,5 @@
-// The replies of the test-setting, system-setting and monitor queries.
+// The replies of the test-setting, system-setting and monitor queries; the
+// comment's split into fields is SystemSettingsTest's (the line sent).
 #include <gtest/gtest.h>
 
 #include "parsers/Replies.h"
@@ -38,29 +39,8 @@ TEST(RepliesTest, CommentReplyIsCutAtTheCarriageReturnSplitAndJoined) {
     EXPECT_EQ(JoinCommentReply(""), "");
 }
 
-TEST(RepliesTest, CommentSplitsIntoFieldsOfTwentyCharacters) {
-    std::u16string seventy;
-    for (int i = 0; i < 70; ++i) seventy.push_back(static_cast<char16_t>(u'A' + i % 26));
-    const auto f = SplitComment(seventy);
-    EXPECT_EQ(f[0], seventy.substr(0, 20));
-    EXPECT_EQ(f[1], seventy.substr(20, 20));
-    EXPECT_EQ(f[2], seventy.substr(40, 20));
-    const auto shortOne = SplitComment(u"twenty-five characters!!!");
-    EXPECT_EQ(shortOne[0], u"twenty-five characte");
-    EXPECT_EQ(shortOne[1], u"rs!!!");
-    EXPECT_EQ(shortOne[2], u"");
-    EXPECT_EQ(SplitComment(u"")[0], u"");
-}
-
-TEST(RepliesTest, MonitorReplyGivesSixFieldsInOrderAndZerosForWhatIsMissing) {
-    const auto r = ParseMonitor("12,1500.5,0.0123,0.0155,0.0150,3.2\n");
-    EXPECT_EQ(r.status, 12);
-    EXPECT_EQ(r.voltage, 1500.5);
-    EXPECT_EQ(r.current, 0.0123);
-    EXPECT_EQ(r.resistanceMax, 0.0155);
-    EXPECT_EQ(r.resistance, 0.0150);
-    EXPECT_EQ(r.elapsed, 3.2);
-
+// A whole reply's fields in order are AutoMonitorTest's (the event's arguments).
+TEST(RepliesTest, MonitorReplyGivesZerosForWhatIsMissing) {
     const auto partial = ParseMonitor("3,x,2.5\n");
     EXPECT_EQ(partial.status, 3);
     EXPECT_EQ(partial.voltage, 0.0);

@@ -97,10 +97,6 @@ TEST_F(TestConditions, FixedRangesAndSwitches) {
     };
     check(driver.get());
     check(MemoryOf(driver.get(), 0).get());
-    EXPECT_EQ(driver->put_OffsetON(1), S_OK);
-    VARIANT_BOOL offset = 0;
-    driver->get_OffsetON(&offset);
-    EXPECT_EQ(offset, 1);
 }
 
 TEST_F(TestConditions, LiveSettingsAreExchangesWithTheInstrument) {

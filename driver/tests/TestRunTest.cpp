@@ -7,10 +7,7 @@
 namespace zewtest {
 namespace {
 
-class TestRun : public ConnectedDriverTest {
-protected:
-    std::string Instrument(const char* query) { return InstrumentLine("GPIB0::1", query); }
-};
+using TestRun = ConnectedDriverTest;
 
 TEST_F(TestRun, StartSendsEveryConditionInOrder) {
     ASSERT_EQ(driver->Start(), S_OK);

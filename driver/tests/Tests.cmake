@@ -24,14 +24,9 @@ zew_add_test(driver_tests
   LIBS zew_driver_test_support version)
 add_dependencies(driver_tests Zew4400 VISA32_dll)
 
-# The session on its own, against the stand-in.
-zew_add_test(driver_session_tests
-  SOURCES tests/SessionTest.cpp
-  LIBS zew_driver_core zew_driver_test_support)
-add_dependencies(driver_session_tests VISA32_dll)
-
-# A machine without a VISA library: the program and the library run from a
-# directory of their own that holds no VISA32.DLL.
+# A machine without a VISA library, where simulated testers work all the same:
+# the program and the library run from a directory of their own that holds no
+# VISA32.DLL.
 zew_add_test(driver_novisa_tests
   SOURCES tests/NoVisaTest.cpp
   LIBS zew_driver_test_support
@@ -56,11 +51,6 @@ zew_add_test(driver_event_tests
   SOURCES tests/ConnectionPointTest.cpp
   LIBS zew_driver_core)
 
-# The collections' storage, on objects made in the test's own process.
-zew_add_test(driver_collection_tests
-  SOURCES tests/ObjectArrayTest.cpp
-  LIBS zew_driver_core)
-
 # Several processes sharing one zew-sim through the machine-wide lock.
 add_executable(zew-lock-stress-client tests/LockStressClient.cpp)
 target_link_libraries(zew-lock-stress-client PRIVATE zew_driver_test_support)
@@ -80,8 +70,8 @@ add_dependencies(driver_control_tests Zew4400 VISA32_dll)
 
 # Where the driver finds its VISA library, in a Wine prefix of its own: a
 # client that links no VISA library (so it takes the driver loader alone, not
-# the support library), the stand-in in each shape, and a library built for
-# the other architecture.
+# the support library), no library at all, the stand-in in each shape, and a
+# library built for the other architecture.
 add_executable(zew-visa-client tests/VisaClient.cpp tests/DriverLoader.cpp)
 target_link_libraries(zew-visa-client PRIVATE zew_driver_guids ole32 oleaut32 uuid)
 target_include_directories(zew-visa-client PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})

@@ -1,4 +1,5 @@
-// The trace's text: bytes, statuses and method names as a reader greps them.
+// The trace's text: bytes, statuses and method names as a reader greps them
+// (the line's fields in order are TraceTest's, on lines a process wrote).
 #include <gtest/gtest.h>
 
 #include "session/TraceFormat.h"
@@ -25,12 +26,6 @@ TEST(TraceFormat, TheMethodIsNamedByItsInterface) {
     EXPECT_EQ(MethodOfFunction("HRESULT zew::objects::Collection<I, T>::get_Count(LONG*) [with I = IMemories]"),
               "Collection.get_Count");
     EXPECT_EQ(MethodOfFunction("int main()"), "int main()");
-}
-
-TEST(TraceFormat, ALineHasItsFieldsInOrder) {
-    const TraceStamp stamp{2026, 12, 7, 8, 5, 9, 42, 412, 413};
-    EXPECT_EQ(TraceLine(stamp, "GPIB0::1", "-> *IDN?\\n"), "2026-12-07 08:05:09.042 412 413 GPIB0::1 -> *IDN?\\n\n");
-    EXPECT_EQ(TraceLine(stamp, "", "library x"), "2026-12-07 08:05:09.042 412 413 - library x\n");
 }
 
 }  // namespace

@@ -1,7 +1,7 @@
 // A client for the tests of how the driver finds its VISA library: creates a
 // driver object from the Zew4400.ocx beside it, connects the device given on
 // the command line and prints, one line each:
-//   connect 0x<HRESULT>
+//   connect 0x<HRESULT> [<the error's description>]
 //   reply <the identity reply>            (when connected)
 //   loaded <file>...                      (the VISA libraries in the process)
 // With --hold it prints "connected" once connected and keeps the connection
@@ -29,7 +29,11 @@ int wmain(int argc, wchar_t** argv) {
         }
         zewtest::Bstr device(argv[1]);
         const HRESULT hr = driver->Connect(device.get());
-        std::printf("connect 0x%08lX\n", static_cast<unsigned long>(hr));
+        zewtest::Bstr description;
+        if (zewtest::ComPtr<IErrorInfo> info; FAILED(hr) && GetErrorInfo(0, info.put()) == S_OK && info)
+            info->GetDescription(description.put());
+        std::printf("connect 0x%08lX%s%ls\n", static_cast<unsigned long>(hr), description.null() ? "" : " ",
+                    description.null() ? L"" : description.get());
         if (SUCCEEDED(hr)) {
             zewtest::Bstr query(L"*IDN?");
             zewtest::Bstr reply;

@@ -1,22 +1,14 @@
-' A client of the driver as a test sequencer would write it.
+' A client of the driver as a test sequencer would write it. The identity,
+' a test run and a memory found by a literal name are the examples' (RunTest.vbs).
 Set driver = CreateObject("Zew4400.Zew4400")
-
-On Error Resume Next
-reply = driver.GetString()
-WScript.Echo "before: " & Err.Number & " " & Err.Description
-Err.Clear
-On Error Goto 0
-
 driver.Connect "dev1"
-WScript.Echo "vendor: " & driver.Vendor
-WScript.Echo "model: " & driver.LegalModelName
-WScript.Echo "version: " & driver.Version
 WScript.Echo "handles: " & (driver.hVisa <> 0) & " " & (driver.hVisaRM <> 0) & " " & (driver.hGpib = driver.hVisa)
 driver.SetString "*IDN?"
 WScript.Echo "reply: " & Replace(driver.GetString(), vbLf, "|")
 WScript.Echo "status: " & driver.ErrVisa   ' the read ended at the line feed
 
-' The collections enumerate all their items; a memory is found by its name.
+' A collection enumerates all its items; a memory is found by a variable
+' holding its number or its name (both arrive by reference).
 n = 0
 total = 0
 For Each m In driver.Memories
@@ -24,13 +16,6 @@ For Each m In driver.Memories
     total = total + m.Index
 Next
 WScript.Echo "memories: " & driver.Memories.Count & " " & n & " " & total
-n = 0
-total = 0
-For Each p In driver.Programs
-    n = n + 1
-    total = total + p.Index
-Next
-WScript.Echo "programs: " & driver.Programs.Count & " " & n & " " & total
 i = 7
 Set m = driver.Memories(i)
 m.Name = "VBS"
@@ -57,7 +42,6 @@ WScript.Echo "read: " & p.Steps.Count & " " & p.Steps(0).Memory & " " & TypeName
     p.Steps(1).NextInterval
 
 On Error Resume Next
-driver.Connect "dev99x"
 driver.Connect "nosuch::1"
 WScript.Echo "open: " & Err.Number & " " & Err.Description
 Err.Clear

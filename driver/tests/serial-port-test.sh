@@ -8,14 +8,10 @@
 set -euo pipefail
 arch=$1 prefix=$2 bin=$3 sim=$4
 root=$(cd "$(dirname "$0")/../.." && pwd)
-source "$root/scripts/wine-arch.sh"
-if zew_wine_unsupported "$arch"; then
-  echo "serial-port-test: $arch: not run: $ZEW_NO32_REASON"
-  exit $ZEW_SKIP_STATUS
-fi
+source "$root/scripts/fresh-prefix.sh"
+fresh_prefix serial-port-test "$arch" "$prefix"
 command -v socat >/dev/null || { echo "serial-port-test: socat is missing (scripts/setup.sh installs it)"; exit 1; }
 [ -x "$sim" ] || { echo "serial-port-test: no zew-sim at $sim (build the native preset first)"; exit 1; }
-run=("$root/scripts/wine-run" --prefix "$prefix" --arch "$arch")
 dir=$(mktemp -d)
 pids=()
 cleanup() {
@@ -24,12 +20,10 @@ cleanup() {
     echo "Wine's messages:" >&4; tail -n 20 "$dir/wine.log" >&4
   fi
   for pid in ${pids[@]+"${pids[@]}"}; do kill "$pid" 2>/dev/null || true; done
-  "${run[@]}" --shutdown 2>/dev/null
-  rm -rf "$dir" "$prefix" "$prefix.lock"
+  fresh_prefix_remove
+  rm -rf "$dir"
 }
 trap cleanup EXIT
-"${run[@]}" --shutdown
-rm -rf "$prefix"
 # Wine's server takes the terminal as its controlling terminal when it opens
 # the port, and reports its state when the bridge hangs up: its messages go to
 # a log, shown when the test fails.

@@ -9,16 +9,8 @@
 # visa-variants/{minimal,lacking} (and visa64 on win64).
 set -euo pipefail
 arch=$1 prefix=$2 bin=$3 other_arch=$4
-root=$(cd "$(dirname "$0")/../.." && pwd)
-source "$root/scripts/wine-arch.sh"
-if zew_wine_unsupported "$arch"; then
-  echo "visa-library-test: $arch: not run: $ZEW_NO32_REASON"
-  exit $ZEW_SKIP_STATUS
-fi
-run=("$root/scripts/wine-run" --prefix "$prefix" --arch "$arch")
-"${run[@]}" --shutdown
-rm -rf "$prefix"
-trap '"${run[@]}" --shutdown; rm -rf "$prefix" "$prefix.lock"' EXIT
+source "$(dirname "$0")/../../scripts/fresh-prefix.sh"
+fresh_prefix visa-library-test "$arch" "$prefix"
 "${run[@]}" --init
 
 c=$prefix/drive_c
@@ -33,7 +25,7 @@ else
   first=VISA32.DLL value=VisaLibrary32 standard=$bin/VISA32.DLL
 fi
 connected='connect 0x00000000'
-no_visa='connect 0x800A04B1'
+no_visa='connect 0x800A04B1 VISA32.DLL not found.  You need to install VISA library.'
 key='HKCU\Software\Orvanta\Zew4400'
 
 failed=0
