@@ -7,16 +7,10 @@
 set -euo pipefail
 arch=$1 prefix=$2 package=$3 vbs=$4 earlybound=$5 latebound=$6 events=$7
 root=$(cd "$(dirname "$0")/../.." && pwd)
-source "$root/scripts/wine-arch.sh"
-if zew_wine_unsupported "$arch"; then
-  echo "sim-without-visa: $arch: not run: $ZEW_NO32_REASON"
-  exit $ZEW_SKIP_STATUS
-fi
-run=("$root/scripts/wine-run" --prefix "$prefix" --arch "$arch")
-"${run[@]}" --shutdown
-rm -rf "$prefix"
+source "$root/scripts/fresh-prefix.sh"
+fresh_prefix sim-without-visa "$arch" "$prefix"
 programs=$(mktemp -d)
-trap '"${run[@]}" --shutdown; rm -rf "$prefix" "$prefix.lock" "$programs"' EXIT
+trap 'fresh_prefix_remove; rm -rf "$programs"' EXIT
 "${run[@]}" --init
 # The programs run from a folder of their own: the driver also looks for VISA
 # beside the program, and the build's folder holds the stand-in.
