@@ -14,7 +14,7 @@
 // (proportional during the ramp) as far as that voltage allows. A segment
 // whose set current needs more fails as an open circuit (FAIL contact bit)
 // when measuring begins, or at once when the device changes while it
-// measures; with contact check on it fails so as it begins, before the ramp.
+// measures; with contact check on it fails as it begins, before the ramp.
 // The measured resistance is the device's, plus the leads' unless OFFSET is
 // on. The maximum resistance is the running maximum within a segment; in
 // max-hold mode the judgement uses it.
