@@ -12,6 +12,9 @@ WScript.Echo "*IDN? answers:  " & Replace(driver.GetString(), vbLf, "")
 
 ' System settings go to the instrument at once.
 driver.BuzzerVolume = 3
+' A PASS shows only for the pass hold time; 0 holds it until the next START,
+' so the polling loops below cannot miss it.
+driver.PassHoldTime = 0
 driver.Comment = "Demo bench line 1"
 WScript.Echo "Comment:        " & driver.Comment
 

@@ -15,6 +15,7 @@ TEST_F(TestRun, StartSendsEveryConditionInOrder) {
               "CURRENT  3.000\nFREQUENCY 50\nUPPER  1.200\nLOWER 0.001,0\nTIMER 0.3,0\n"
               "OFFSET 0\nCONTACTCHECK 0\nFAILMODE 0\nMOMENTARY 0\nSTART\n");
 
+    ASSERT_EQ(driver->Stop(), S_OK);   // the tester takes no conditions while a test runs
     ZvClearLogs(nullptr);
     driver->put_Current(12.5);
     driver->put_Frequency(60);
@@ -78,8 +79,8 @@ TEST_F(TestRun, MonitoredValuesFollowTheSimulatedTest) {
     EXPECT_DOUBLE_EQ(v, 0.5);
     EXPECT_DOUBLE_EQ(elapsed, 1.0);
     EXPECT_DOUBLE_EQ(remaining, 1.0);
-    ZvAdvanceClock(1.5);
-    EXPECT_EQ(Instrument("MON?").substr(0, 2), "1,");   // passed
+    ZvAdvanceClock(1.2);
+    EXPECT_EQ(Instrument("MON?").substr(0, 2), "1,");   // passed, within the pass hold of 0.5 s
 }
 
 TEST_F(TestRun, ElapsedAndRemainingTimeUseTheCachedTimer) {

@@ -75,6 +75,9 @@ int Run(const wchar_t* device) {
     Check(driver->put_Frequency(60), "Frequency");
     Check(driver->put_LimitUpper(0.1), "LimitUpper");
     Check(driver->put_ExecTime(2), "ExecTime");
+    // The tester shows a PASS only for its pass hold time; 0 holds it until
+    // the next Start, so the polling loop cannot miss it.
+    Check(driver->put_PassHoldTime(0), "PassHoldTime");
     std::printf("Test:    10 A, 60 Hz, upper limit 0.1 ohm, 2 s\n");
     Check(driver->Start(), "Start");
     const long status = WaitForVerdict(driver.get(), true);

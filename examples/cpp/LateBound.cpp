@@ -136,6 +136,9 @@ int Run(const wchar_t* device) {
     driver.Put(L"Frequency", Variant(60L));
     driver.Put(L"LimitUpper", Variant(0.1));
     driver.Put(L"ExecTime", Variant(2.0));
+    // The tester shows a PASS only for its pass hold time; 0 holds it until
+    // the next Start, so the polling loop cannot miss it.
+    driver.Put(L"PassHoldTime", Variant(0.0));
     std::printf("Test:    10 A, 60 Hz, upper limit 0.1 ohm, 2 s\n");
     driver.Call(L"Start");
 

@@ -50,6 +50,9 @@ function runTest(device) {
     driver.Frequency = 60;
     driver.LimitUpper = 0.1;
     driver.ExecTime = 2;
+    // The tester shows a PASS only for its pass hold time; 0 holds it until
+    // the next Start, so the polling loop below cannot miss it.
+    driver.PassHoldTime = 0;
     WScript.Echo("Test:    10 A, 60 Hz, upper limit 0.1 ohm, 2 s");
     driver.Start();
 

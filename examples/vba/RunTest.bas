@@ -49,6 +49,9 @@ Public Sub RunZewTest()
     driver.Frequency = 60
     driver.LimitUpper = 0.1
     driver.ExecTime = 2
+    ' The tester shows a PASS only for its pass hold time; 0 holds it until
+    ' the next Start, so the polling loop cannot miss it.
+    driver.PassHoldTime = 0
     driver.Start
 
     sheet.Range("A3:F3").Value = Array("Status", "R [ohm]", "I [A]", "U [V]", "Elapsed [s]", "Remaining [s]")

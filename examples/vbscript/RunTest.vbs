@@ -63,6 +63,9 @@ driver.Current = 10
 driver.Frequency = 60
 driver.LimitUpper = 0.1
 driver.ExecTime = 2
+' The tester shows a PASS only for its pass hold time; 0 holds it until the
+' next Start, so the polling loop below cannot miss it.
+driver.PassHoldTime = 0
 Check "Setting the test conditions"
 WScript.Echo "Test:    10 A, 60 Hz, upper limit 0.1 ohm, 2 s"
 driver.Start

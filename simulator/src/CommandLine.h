@@ -1,7 +1,7 @@
 // One command line split into its command word and its arguments.
 //
-// Syntax: optional blanks, the command word (letters, digits, '*', and a
-// final '?' for a query), then after one or more blanks or tabs a list of
+// Syntax: optional blanks, the command word (letters, digits, '*', ':', and
+// a final '?' for a query), then after one or more blanks or tabs a list of
 // comma-separated arguments. An argument is either plain text (blanks around
 // it are dropped) or a double-quoted string taken verbatim up to the next
 // double quote. Trailing blanks and carriage returns are ignored.

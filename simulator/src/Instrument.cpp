@@ -62,6 +62,9 @@ const Instrument::State::Entry* Instrument::State::FindCommand(std::string_view 
         {"PRGEDIT", {&S::SetProgramStep, &S::QueryProgramStep}},
         {"PRGNEW", {&S::ClearProgram, nullptr}},
         {"PRGTEST", {&S::SelectTestProgram, nullptr}},
+
+        {"SIM:DUT", {&S::SetSimDut, &S::QuerySimDut}},
+        {"SIM:LEAD", {&S::SetSimLead, &S::QuerySimLead}},
     };
     const auto it = table.find(word);
     return it == table.end() ? nullptr : &it->second;

@@ -12,18 +12,27 @@ Instrument::State::State(InstrumentConfig cfg, std::shared_ptr<const Clock> clk)
       clock(clk ? std::move(clk) : std::make_shared<SteadyClock>()),
       ranges(ModelRanges::ForModel(config.model)),
       conditions(TestConditions::Defaults(ranges)),
-      memories(ranges),
-      run(0.0) {
+      memories(ranges) {
     lastNow = clock->Now();
-    const double ohms = config.dutResistance;
+    const double dut = config.dutResistance;
+    const double lead = config.leadResistance;
     config.dutResistance = 0.0;
-    SetDut(ohms);
+    config.leadResistance = 0.0;
+    SetDut(dut);
+    SetLead(lead);
 }
 
 void Instrument::State::SetDut(double ohms) {
     if (!std::isfinite(ohms)) return;
     config.dutResistance = std::clamp(ohms, 0.0, Instrument::kMaxDutResistance);
-    run.SetDut(config.dutResistance, Sync());
+    run.SetDevice(config.dutResistance, config.leadResistance, Sync());
+    registers.AddFail(run.TakeFailBits());
+}
+
+void Instrument::State::SetLead(double ohms) {
+    if (!std::isfinite(ohms)) return;
+    config.leadResistance = std::clamp(ohms, 0.0, Instrument::kMaxLeadResistance);
+    run.SetDevice(config.dutResistance, config.leadResistance, Sync());
     registers.AddFail(run.TakeFailBits());
 }
 
@@ -36,6 +45,7 @@ double Instrument::State::Sync() {
 
 void Instrument::State::ResetSettings(double now) {
     run.Stop(now);
+    run.ClearVerdict();
     function = 0;
     measureMax = false;
     doubleAction = false;
@@ -44,7 +54,20 @@ void Instrument::State::ResetSettings(double now) {
     editProgram = 0;
 }
 
-std::uint16_t Instrument::State::DeviceStatus() { return run.DeviceStatus(Sync()); }
+std::uint16_t Instrument::State::DeviceStatus() {
+    Sync();
+    return run.DeviceStatus();
+}
+
+bool Instrument::State::RefusedDuringTest() {
+    if (!run.Active()) return false;
+    registers.ExecutionError(0);
+    return true;
+}
+
+bool Instrument::State::Settable(const CommandLine& line, std::string_view shape) {
+    return Expect(line, shape) && !RefusedDuringTest();
+}
 
 bool Instrument::State::Expect(const CommandLine& line, std::string_view shape) {
     if (line.HasShape(shape)) return true;
@@ -84,9 +107,15 @@ Reply Instrument::State::SetFlag(const CommandLine& line, bool& flag) {
     return std::nullopt;
 }
 
-Reply Instrument::State::SetReal(const CommandLine& line, double& value, const Range& range,
-                                 int decimals, std::uint16_t invalidBit) {
-    if (!Expect(line, "n")) return std::nullopt;
+Reply Instrument::State::SetConditionFlag(const CommandLine& line, bool& flag) {
+    if (!Settable(line, "n")) return std::nullopt;
+    if (const auto value = Switch(line.args[0], invalid::kOther)) flag = *value;
+    return std::nullopt;
+}
+
+Reply Instrument::State::SetConditionReal(const CommandLine& line, double& value, const Range& range,
+                                          int decimals, std::uint16_t invalidBit) {
+    if (!Settable(line, "n")) return std::nullopt;
     if (const auto parsed = Real(line.args[0], range, invalidBit)) value = RoundTo(*parsed, decimals);
     return std::nullopt;
 }

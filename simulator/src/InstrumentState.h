@@ -42,6 +42,7 @@ struct Instrument::State {
 
     void ResetSettings(double now);  // *RST
     void SetDut(double ohms);        // clamped; NaN and infinity ignored
+    void SetLead(double ohms);       // likewise
     std::uint16_t DeviceStatus();
 
     // Status and identity (StatusCommands.cpp).
@@ -109,6 +110,12 @@ struct Instrument::State {
     Reply QueryMemory(const CommandLine& line);
     Reply Recall(const CommandLine& line);
 
+    // Simulator-only lines, no part of a real tester (SimulatorCommands.cpp).
+    Reply SetSimDut(const CommandLine& line);
+    Reply QuerySimDut(const CommandLine& line);
+    Reply SetSimLead(const CommandLine& line);
+    Reply QuerySimLead(const CommandLine& line);
+
     // Programs (ProgramCommands.cpp).
     Reply SetProgramName(const CommandLine& line);
     Reply QueryProgramName(const CommandLine& line);
@@ -126,12 +133,21 @@ struct Instrument::State {
     // not have the shape; the parsed value, or nothing with an execution
     // error and `invalidBit` recorded.
     bool Expect(const CommandLine& line, std::string_view shape);
+    // A front panel under TEST ON takes no new test conditions, memories or
+    // program clears, and neither does the command line: while a test or
+    // program run is on this records an execution error (no INVALID bit)
+    // and returns true.
+    bool RefusedDuringTest();
+    // Expect, then RefusedDuringTest.
+    bool Settable(const CommandLine& line, std::string_view shape);
     std::optional<double> Real(const Argument& arg, const Range& range, std::uint16_t invalidBit);
     std::optional<int> Integer(const Argument& arg, int min, int max, std::uint16_t invalidBit);
     std::optional<bool> Switch(const Argument& arg, std::uint16_t invalidBit);
     Reply SetFlag(const CommandLine& line, bool& flag);
-    Reply SetReal(const CommandLine& line, double& value, const Range& range, int decimals,
-                  std::uint16_t invalidBit);
+    // A switch or a real of the test conditions, refused during a test.
+    Reply SetConditionFlag(const CommandLine& line, bool& flag);
+    Reply SetConditionReal(const CommandLine& line, double& value, const Range& range, int decimals,
+                           std::uint16_t invalidBit);
     std::optional<int> ProgramNumber(const Argument& arg);
 
     InstrumentConfig config;

@@ -14,7 +14,7 @@ int MemoryNumberMax() { return PanelMemories::kCount - 1; }
 // MEMORY n,"name",current,upper,lower,time,frequency,lowerOn,offsetOn,timerOn
 // Every field is checked first; one bad field refuses the whole line.
 Reply Instrument::State::SetMemory(const CommandLine& line) {
-    if (!Expect(line, "nqnnnnnnnn")) return std::nullopt;
+    if (!Settable(line, "nqnnnnnnnn")) return std::nullopt;
     const auto n = Integer(line.args[0], 0, MemoryNumberMax(), invalid::kNumber);
     if (!n) return std::nullopt;
 
@@ -60,7 +60,7 @@ Reply Instrument::State::QueryMemory(const CommandLine& line) {
 
 // RECALL n and REC n both load memory n into the test conditions.
 Reply Instrument::State::Recall(const CommandLine& line) {
-    if (!Expect(line, "n")) return std::nullopt;
+    if (!Settable(line, "n")) return std::nullopt;
     if (const auto n = Integer(line.args[0], 0, MemoryNumberMax(), invalid::kNumber)) {
         conditions = memories.At(*n).ApplyTo(conditions);
     }

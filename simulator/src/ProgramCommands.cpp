@@ -110,7 +110,7 @@ Reply Instrument::State::QueryProgramStep(const CommandLine& line) {
 }
 
 Reply Instrument::State::ClearProgram(const CommandLine& line) {
-    if (!Expect(line, "n")) return std::nullopt;
+    if (!Settable(line, "n")) return std::nullopt;
     if (const auto n = ProgramNumber(line.args[0])) programs.Clear(*n);
     return std::nullopt;
 }

@@ -26,7 +26,9 @@ std::string Seconds(double t) { return FormatFixed(std::clamp(t, 0.0, kMaxShownS
 
 // START begins a test of the panel conditions, or runs the program chosen by
 // PRGTEST. While a program holds, START continues with its next step. While
-// any other test is on, START is refused.
+// any other test is on, or while a FAIL is latched by fail mode, START is
+// refused. A command line cannot hold START down, so momentary operation
+// refuses it too.
 Reply Instrument::State::StartTest(const CommandLine& line) {
     if (!Expect(line, "")) return std::nullopt;
     const double now = Sync();
@@ -34,8 +36,13 @@ Reply Instrument::State::StartTest(const CommandLine& line) {
         run.Continue(now);
         return std::nullopt;
     }
-    if (run.Active()) {
+    if (RefusedDuringTest()) return std::nullopt;
+    if (run.FailLatched()) {
         registers.ExecutionError(0);
+        return std::nullopt;
+    }
+    if (conditions.momentary) {
+        registers.ExecutionError(invalid::kOther);
         return std::nullopt;
     }
 
@@ -71,6 +78,7 @@ Reply Instrument::State::StartTest(const CommandLine& line) {
     }
     registers.ClearFail();
     run.Start(std::move(segments), measureMax, system.passHold, now);
+    registers.AddFail(run.TakeFailBits());  // a contact check fails at once
     return std::nullopt;
 }
 
@@ -83,7 +91,7 @@ Reply Instrument::State::QueryMonitor(const CommandLine& line) {
     if (!Expect(line, "")) return std::nullopt;
     const double now = Sync();
     const Reading r = run.ReadingAt(now);
-    const unsigned status = run.DeviceStatus(now) & 0x0Fu;
+    const unsigned status = run.DeviceStatus() & 0x0Fu;
     return ReplyLine(std::to_string(status) + ',' + Value(r.voltage) + ',' + Value(r.current) + ',' +
                      Value(r.resistanceMax) + ',' + Value(r.resistance) + ',' + Seconds(r.elapsed));
 }

@@ -54,7 +54,7 @@ Reply Instrument::State::QueryDoubleAction(const CommandLine& line) {
 }
 
 Reply Instrument::State::SetCurrent(const CommandLine& line) {
-    return SetReal(line, conditions.current, ranges.current, kConditionDecimals, invalid::kCurrent);
+    return SetConditionReal(line, conditions.current, ranges.current, kConditionDecimals, invalid::kCurrent);
 }
 
 Reply Instrument::State::QueryCurrent(const CommandLine& line) {
@@ -63,7 +63,7 @@ Reply Instrument::State::QueryCurrent(const CommandLine& line) {
 }
 
 Reply Instrument::State::SetFrequency(const CommandLine& line) {
-    if (!Expect(line, "n")) return std::nullopt;
+    if (!Settable(line, "n")) return std::nullopt;
     const std::optional<int> value = ParseInteger(line.args[0].text);
     if (value && (*value == 50 || *value == 60)) {
         conditions.frequency = *value;
@@ -79,7 +79,7 @@ Reply Instrument::State::QueryFrequency(const CommandLine& line) {
 }
 
 Reply Instrument::State::SetUpper(const CommandLine& line) {
-    return SetReal(line, conditions.upper, ranges.upper, kConditionDecimals, invalid::kUpper);
+    return SetConditionReal(line, conditions.upper, ranges.upper, kConditionDecimals, invalid::kUpper);
 }
 
 Reply Instrument::State::QueryUpper(const CommandLine& line) {
@@ -90,7 +90,7 @@ Reply Instrument::State::QueryUpper(const CommandLine& line) {
 // "LOWER value,on" and "TIMER value,on": both fields are checked before
 // either is stored.
 Reply Instrument::State::SetLower(const CommandLine& line) {
-    if (!Expect(line, "nn")) return std::nullopt;
+    if (!Settable(line, "nn")) return std::nullopt;
     const auto value = Real(line.args[0], ranges.lower, invalid::kLower);
     if (!value) return std::nullopt;
     const auto on = Switch(line.args[1], invalid::kLower);
@@ -106,7 +106,7 @@ Reply Instrument::State::QueryLower(const CommandLine& line) {
 }
 
 Reply Instrument::State::SetTimer(const CommandLine& line) {
-    if (!Expect(line, "nn")) return std::nullopt;
+    if (!Settable(line, "nn")) return std::nullopt;
     const auto value = Real(line.args[0], kTimerRange, invalid::kTimer);
     if (!value) return std::nullopt;
     const auto on = Switch(line.args[1], invalid::kTimer);
@@ -121,7 +121,7 @@ Reply Instrument::State::QueryTimer(const CommandLine& line) {
     return ReplyLine(FormatFixed(conditions.timer, kTimerDecimals) + (conditions.timerOn ? ",1" : ",0"));
 }
 
-Reply Instrument::State::SetOffset(const CommandLine& line) { return SetFlag(line, conditions.offset); }
+Reply Instrument::State::SetOffset(const CommandLine& line) { return SetConditionFlag(line, conditions.offset); }
 
 Reply Instrument::State::QueryOffset(const CommandLine& line) {
     if (!Expect(line, "")) return std::nullopt;
@@ -129,7 +129,7 @@ Reply Instrument::State::QueryOffset(const CommandLine& line) {
 }
 
 Reply Instrument::State::SetContactCheck(const CommandLine& line) {
-    return SetFlag(line, conditions.contactCheck);
+    return SetConditionFlag(line, conditions.contactCheck);
 }
 
 Reply Instrument::State::QueryContactCheck(const CommandLine& line) {
@@ -137,14 +137,14 @@ Reply Instrument::State::QueryContactCheck(const CommandLine& line) {
     return ReplySwitch(conditions.contactCheck);
 }
 
-Reply Instrument::State::SetFailMode(const CommandLine& line) { return SetFlag(line, conditions.failMode); }
+Reply Instrument::State::SetFailMode(const CommandLine& line) { return SetConditionFlag(line, conditions.failMode); }
 
 Reply Instrument::State::QueryFailMode(const CommandLine& line) {
     if (!Expect(line, "")) return std::nullopt;
     return ReplySwitch(conditions.failMode);
 }
 
-Reply Instrument::State::SetMomentary(const CommandLine& line) { return SetFlag(line, conditions.momentary); }
+Reply Instrument::State::SetMomentary(const CommandLine& line) { return SetConditionFlag(line, conditions.momentary); }
 
 Reply Instrument::State::QueryMomentary(const CommandLine& line) {
     if (!Expect(line, "")) return std::nullopt;

@@ -1,6 +1,7 @@
 #include "TestRun.h"
 
 #include "StatusRegisters.h"
+#include "zewsim/Instrument.h"
 
 #include <algorithm>
 
@@ -14,6 +15,7 @@ void TestRun::Start(std::vector<TestSegment> segments, bool judgeMax,
     judgeMax_ = judgeMax;
     passHold_ = passHold;
     verdict_ = Verdict::None;
+    failLatched_ = false;
     BeginSegment(0, now);
 }
 
@@ -24,7 +26,9 @@ void TestRun::Advance(double now) {
             const double end = segmentStart_ + kRampSeconds;
             if (now < end) return;
             phase_ = Phase::Measuring;
-            if (!Segment().timed) {
+            if (CannotDrive()) {
+                Finish(Verdict::Fail, fail::kContact, end);
+            } else if (!Segment().timed) {
                 if (const std::uint16_t bits = Judge()) Finish(Verdict::Fail, bits, end);
             }
             break;
@@ -57,6 +61,10 @@ void TestRun::Advance(double now) {
             break;
         }
         case Phase::Idle:
+            if (verdict_ == Verdict::Pass && passHold_ && now >= passTime_ + *passHold_) {
+                verdict_ = Verdict::None;  // the timed pass hold is over: ready
+            }
+            return;
         case Phase::Holding:
             return;
         }
@@ -72,31 +80,35 @@ void TestRun::Stop(double now) {
     Advance(now);
     if (phase_ == Phase::Ramping || phase_ == Phase::Measuring) frozen_ = LiveReading(now);
     phase_ = Phase::Idle;
-    verdict_ = Verdict::None;
+    if (!failLatched_) verdict_ = Verdict::None;
 }
 
-void TestRun::SetDut(double ohms, double now) {
+void TestRun::SetDevice(double dutOhms, double leadOhms, double now) {
     Advance(now);
-    dut_ = ohms;
+    dut_ = dutOhms;
+    lead_ = leadOhms;
     if (phase_ == Phase::Ramping || phase_ == Phase::Measuring) {
-        maxResistance_ = std::max(maxResistance_, dut_);
+        maxResistance_ = std::max(maxResistance_, MeasuredResistance());
     }
-    if (phase_ == Phase::Measuring && !Segment().timed) {
+    if (phase_ != Phase::Measuring) return;
+    if (CannotDrive()) {
+        Finish(Verdict::Fail, fail::kContact, now);
+    } else if (!Segment().timed) {
         if (const std::uint16_t bits = Judge()) Finish(Verdict::Fail, bits, now);
     }
 }
 
-void TestRun::ClearVerdict() { verdict_ = Verdict::None; }
+void TestRun::ClearVerdict() {
+    verdict_ = Verdict::None;
+    failLatched_ = false;
+}
 
-std::uint16_t TestRun::DeviceStatus(double now) const {
+std::uint16_t TestRun::DeviceStatus() const {
     std::uint16_t bits = 0;
     if (phase_ != Phase::Idle) bits |= dsr::kTestOn;
     if (phase_ == Phase::Ramping) bits |= dsr::kRamping;
     if (verdict_ == Verdict::Fail) bits |= dsr::kFail;
-    if (verdict_ == Verdict::Pass) {
-        bits |= dsr::kPass;
-        if (!passHold_ || now < passTime_ + *passHold_) bits |= dsr::kPassHold;
-    }
+    if (verdict_ == Verdict::Pass) bits |= dsr::kPass | dsr::kPassHold;
     return bits;
 }
 
@@ -122,23 +134,36 @@ void TestRun::BeginSegment(std::size_t index, double at) {
     index_ = index;
     segmentStart_ = at;
     phase_ = Phase::Ramping;
-    maxResistance_ = dut_;
+    maxResistance_ = MeasuredResistance();
+    if (Segment().conditions.contactCheck && CannotDrive()) Finish(Verdict::Fail, fail::kContact, at);
 }
 
 void TestRun::Finish(Verdict verdict, std::uint16_t failBits, double at) {
     frozen_ = LiveReading(at);
     phase_ = Phase::Idle;
     verdict_ = verdict;
+    failLatched_ = verdict == Verdict::Fail && Segment().conditions.failMode;
     newFailBits_ |= failBits;
     passTime_ = at;
 }
 
 std::uint16_t TestRun::Judge() const {
     const TestConditions& c = Segment().conditions;
-    const double value = judgeMax_ ? maxResistance_ : dut_;
+    const double value = judgeMax_ ? maxResistance_ : MeasuredResistance();
     if (value > c.upper) return fail::kUpper;
     if (c.lowerOn && value < c.lower) return fail::kLower;
     return 0;
+}
+
+// A micro-volt of slack keeps a device that needs exactly the ceiling (30 A
+// into 0.2 ohm) drivable despite the rounding of the product.
+bool TestRun::CannotDrive() const {
+    constexpr double kSlackVolts = 1e-6;
+    return Segment().conditions.current * (dut_ + lead_) > Instrument::kMaxOutputVoltage + kSlackVolts;
+}
+
+double TestRun::MeasuredResistance() const {
+    return Segment().conditions.offset ? dut_ : dut_ + lead_;
 }
 
 Reading TestRun::LiveReading(double at) const {
@@ -146,10 +171,12 @@ Reading TestRun::LiveReading(double at) const {
     r.elapsed = std::max(0.0, at - segmentStart_);
     double share = 1.0;
     if (phase_ == Phase::Ramping) share = std::clamp(r.elapsed / kRampSeconds, 0.0, 1.0);
+    const double loop = dut_ + lead_;
     r.current = Segment().conditions.current * share;
-    r.resistance = dut_;
+    if (r.current * loop > Instrument::kMaxOutputVoltage) r.current = Instrument::kMaxOutputVoltage / loop;
+    r.voltage = std::min(r.current * loop, Instrument::kMaxOutputVoltage);
+    r.resistance = MeasuredResistance();
     r.resistanceMax = maxResistance_;
-    r.voltage = r.current * r.resistance;
     return r;
 }
 

@@ -9,10 +9,19 @@
 // holds until Continue() when the interval is HOLD. The first fail ends the
 // run; a passing last segment ends it with PASS.
 //
-// The measured resistance is the device-under-test resistance; current is
-// the set current (proportional during the ramp) and voltage is their
-// product. The maximum resistance is the running maximum within a segment.
-// In max-hold mode the judgement uses that maximum.
+// The output drives the device and the test leads in series and puts at most
+// Instrument::kMaxOutputVoltage across them: the current is the set current
+// (proportional during the ramp) as far as that voltage allows. A segment
+// whose set current needs more fails as an open circuit (FAIL contact bit)
+// when measuring begins, or at once when the device changes while it
+// measures; with contact check on it fails as it begins, before the ramp.
+// The measured resistance is the device's, plus the leads' unless OFFSET is
+// on. The maximum resistance is the running maximum within a segment; in
+// max-hold mode the judgement uses it.
+//
+// A PASS shows for the pass hold time, or until cleared when the hold is
+// untimed. A FAIL shows until cleared; with fail mode on it is latched: STOP
+// leaves it, only ClearVerdict() ends it.
 //
 // State changes lazily: every member taking `now` first applies all
 // transitions due up to that time, each at its own exact time.
@@ -49,7 +58,7 @@ class TestRun {
 public:
     static constexpr double kRampSeconds = 0.2;
 
-    explicit TestRun(double dutResistance) : dut_(dutResistance) {}
+    TestRun() = default;
 
     // Starts the segments at `now`. `passHold` is how long the pass hold
     // lasts after a PASS (nothing: until the verdict is cleared).
@@ -57,16 +66,18 @@ public:
                double now);
     void Advance(double now);
     void Continue(double now);  // leaves a HOLD for the next segment
-    void Stop(double now);      // ends the run without a verdict
-    void SetDut(double ohms, double now);
-    void ClearVerdict();
+    void Stop(double now);      // ends the run without a verdict; a latched FAIL stays
+    void SetDevice(double dutOhms, double leadOhms, double now);
+    void ClearVerdict();        // also ends a latched FAIL
 
     bool Active() const { return phase_ != Phase::Idle; }
     bool Holding() const { return phase_ == Phase::Holding; }
+    bool FailLatched() const { return failLatched_; }
     Verdict GetVerdict() const { return verdict_; }
 
-    // Device status register bits (PASS, FAIL, ramping, TEST ON, pass hold).
-    std::uint16_t DeviceStatus(double now) const;
+    // Device status register bits (PASS, FAIL, ramping, TEST ON, pass hold),
+    // as of the last Advance.
+    std::uint16_t DeviceStatus() const;
 
     // FAIL register bits of the fails judged since the last call.
     std::uint16_t TakeFailBits();
@@ -84,6 +95,8 @@ private:
     void BeginSegment(std::size_t index, double at);
     void Finish(Verdict verdict, std::uint16_t failBits, double at);
     std::uint16_t Judge() const;
+    bool CannotDrive() const;            // the set current needs more than the output's voltage
+    double MeasuredResistance() const;
     Reading LiveReading(double at) const;
     const TestSegment& Segment() const { return segments_[index_]; }
 
@@ -93,9 +106,11 @@ private:
     double segmentStart_ = 0.0;
     double intervalStart_ = 0.0;
     double dut_ = 0.0;
+    double lead_ = 0.0;
     double maxResistance_ = 0.0;
     bool judgeMax_ = false;
     Verdict verdict_ = Verdict::None;
+    bool failLatched_ = false;
     std::optional<double> passHold_;
     double passTime_ = 0.0;
     std::uint16_t newFailBits_ = 0;

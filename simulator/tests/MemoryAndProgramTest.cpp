@@ -111,10 +111,13 @@ TEST_F(ProgramTest, RunsStepsWithIntervalsAndHoldThenPasses) {
     EXPECT_EQ(Ask("MON?"), "8,1.0000,20.0000,0.0500,0.0500,0.600\n");
     Advance(10.0);
     EXPECT_EQ(Reg("DSR?"), 8) << "holding after step 1";
+    Send("RECALL 1");
+    EXPECT_EQ(Reg("ERR?"), 0x02) << "the run is on while it holds";
+    Send("*CLS");
     Send("START");
     Advance(1.0);
     EXPECT_EQ(Ask("IDATA?"), "10.0000\n");
-    Advance(1.5);
+    Advance(1.2);
     EXPECT_EQ(Reg("DSR?") & 0x0F, 1);
     EXPECT_EQ(Reg("ERR?"), 0);
 

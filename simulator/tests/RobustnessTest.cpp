@@ -42,13 +42,14 @@ TEST_F(RobustnessTest, ExtremeDeviceAndClockKeepRepliesShort) {
     EXPECT_EQ(instrument_.Config().dutResistance, Instrument::kMaxDutResistance);
     Send("START");
     Advance(1.0);
-    EXPECT_EQ(Ask("MON?"), "2,30000.0000,30.0000,1000.0000,1000.0000,0.200\n");
+    EXPECT_EQ(Ask("MON?"), "2,6.0000,0.0060,1000.0000,1000.0000,0.200\n") << "an open circuit";
 
-    instrument_.SetDutResistance(1.2);  // on the upper limit: passes
+    instrument_.SetDutResistance(1.2);  // on the upper limit, and 6 V at 5 A: passes
+    Send("CURRENT  5.000");
     Send("START");
     Advance(1e300);
     const std::string mon = Ask("MON?");
-    EXPECT_EQ(mon, "8,36.0000,30.0000,1.2000,1.2000,9999999.999\n");
+    EXPECT_EQ(mon, "8,6.0000,5.0000,1.2000,1.2000,9999999.999\n");
     EXPECT_LT(mon.size(), 63u);
 }
 

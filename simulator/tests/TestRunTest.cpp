@@ -30,8 +30,10 @@ TEST_F(TestRunTest, TimedPassRampsMeasuresAndHoldsThePass) {
     EXPECT_EQ(Reg("DSR?"), 0x01 | 0x10) << "pass hold of 0.5 s running";
     EXPECT_EQ(Ask("MON?"), "1,0.5000,10.0000,0.0500,0.0500,2.000\n");
     EXPECT_EQ(Ask("TIME?"), "0.000\n");
-    Advance(0.5);
-    EXPECT_EQ(Reg("DSR?"), 0x01);
+    Advance(0.35);
+    EXPECT_EQ(Reg("DSR?"), 0x11);
+    Advance(0.1);
+    EXPECT_EQ(Ask("MON?"), "0,0.5000,10.0000,0.0500,0.0500,2.000\n") << "ready once the hold is over";
     EXPECT_EQ(Reg("FAIL?"), 0);
 }
 
@@ -120,15 +122,18 @@ TEST_F(TestRunTest, MaxHoldKeepsAndJudgesThePeak) {
     EXPECT_EQ(Reg("FAIL?"), 0x01);
 }
 
-TEST_F(TestRunTest, PassHoldUntilCleared) {
+TEST_F(TestRunTest, PassHoldUntilClearedStoppedOrStartedAgain) {
     Send("PASSHOLD HOLD");
     Send("TIMER 0.5,1");
-    Send("START");
-    Advance(1000.0);
-    EXPECT_EQ(Reg("DSR?"), 0x11);
-    Send("CLR");
-    EXPECT_EQ(Reg("DSR?"), 0);
-    EXPECT_EQ(Ask("MON?"), "0,0.1500,3.0000,0.0500,0.0500,0.500\n");
+    for (const char* clear : {"CLR", "STOP", "START"}) {
+        Send("START");
+        Advance(1000.0);
+        EXPECT_EQ(Reg("DSR?"), 0x11) << clear;
+        Send(clear);
+        EXPECT_EQ(Reg("DSR?") & 0x03, 0) << clear;
+        Send("STOP");
+    }
+    EXPECT_EQ(Ask("MON?"), "0,0.0000,0.0000,0.0500,0.0500,0.000\n") << "stopped as the last START began";
 }
 
 TEST_F(TestRunTest, ClockGoingBackDoesNotUndoTime) {

@@ -43,6 +43,7 @@ struct InstrumentConfig {
     std::string serial = "0";
     std::string version = "1.00.00";
     double dutResistance = 0.050;      // ohms of the simulated device under test
+    double leadResistance = 0.0;       // ohms of the test leads, measured with the device unless OFFSET is on
 };
 
 class Instrument {
@@ -63,12 +64,21 @@ public:
 
     // Sets the resistance of the simulated device under test, clamped to
     // 0..kMaxDutResistance; a NaN or infinity is ignored. A running test
-    // measures the new value from now on.
+    // measures the new value from now on. The line "SIM:DUT ohms" takes the
+    // same path after a range check.
     void SetDutResistance(double ohms);
     const InstrumentConfig& Config() const;
 
     // Largest device-under-test resistance simulated, in ohms.
     static constexpr double kMaxDutResistance = 1000.0;
+
+    // Largest test-lead resistance simulated, in ohms.
+    static constexpr double kMaxLeadResistance = 1.0;
+
+    // The output's open-circuit voltage: the most it can put across the
+    // device and its leads. A device that needs more to carry the set current
+    // fails as an open circuit.
+    static constexpr double kMaxOutputVoltage = 6.0;
 
     // Longest command line accepted (terminator excluded); a longer line is a
     // command error.
