@@ -82,17 +82,22 @@ TEST(NoVisaTest, ASimulatedTesterRunsAWholeSequence) {
     EXPECT_EQ(driver->put_Current(31.0), E_INVALIDARG);
     EXPECT_EQ(driver->put_LimitUpper(1.3), E_INVALIDARG);
 
-    // The simulated device of 0.05 ohm passes under 0.1 ohm, fails under 0.04.
+    // A PASS shows until the next start, so polling cannot miss it.
+    ASSERT_EQ(driver->put_PassHoldTime(0), S_OK);
+
+    // The simulated device of 0.05 ohm passes under 0.1 ohm; changed within
+    // the session, the same test fails.
     ASSERT_EQ(driver->put_Current(10.0), S_OK);
     ASSERT_EQ(driver->put_LimitUpper(0.1), S_OK);
     ASSERT_EQ(driver->put_ExecTime(0.5), S_OK);
     ASSERT_EQ(driver->Start(), S_OK);
     EXPECT_EQ(Verdict(driver.get()), kPass);
-    ASSERT_EQ(driver->put_LimitUpper(0.04), S_OK);
+    ASSERT_EQ(driver->SetString(Bstr(L"SIM:DUT 0.5").get()), S_OK);
     ASSERT_EQ(driver->Start(), S_OK);
     EXPECT_EQ(Verdict(driver.get()), kFail);
-    // A device of the client's choosing, on the same tester.
+    // A device of the client's choosing when connecting, on the same tester.
     ASSERT_EQ(Connect(driver.get(), L"SIM::ZEW4400::SEQUENCE;DUT=0.02"), S_OK);
+    ASSERT_EQ(driver->put_LimitUpper(0.04), S_OK);
     ASSERT_EQ(driver->Start(), S_OK);
     EXPECT_EQ(Verdict(driver.get()), kPass);
 

@@ -128,6 +128,9 @@ int Run(const wchar_t* device) {
     Check(driver->put_Current(20), "Current");
     Check(driver->put_LimitUpper(0.04), "LimitUpper");
     Check(driver->put_ExecTime(1.5), "ExecTime");
+    // A PASS shows only for the pass hold time; 0 holds it until the next
+    // Start, so the monitor's last event cannot miss it.
+    Check(driver->put_PassHoldTime(0), "PassHoldTime");
     Check(driver->put_AutoMonitorInterval(250), "AutoMonitorInterval");
     Check(driver->put_AutoMonitorEnabled(VARIANT_TRUE), "AutoMonitorEnabled");
     std::printf("Test:    20 A, upper limit 0.04 ohm, 1.5 s; automatic monitor every 250 ms\n");
