@@ -8,13 +8,6 @@
 namespace zew::parsers {
 namespace {
 
-std::string UpperCase(std::string text) {
-    for (char& c : text) {
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    }
-    return text;
-}
-
 // The number after the prefix, as formatted input "<prefix>%d" assigns it.
 std::optional<int32_t> NumberAfter(std::string_view text, std::string_view prefix) {
     if (!text.starts_with(prefix)) return std::nullopt;
@@ -24,8 +17,16 @@ std::optional<int32_t> NumberAfter(std::string_view text, std::string_view prefi
 
 }  // namespace
 
+std::string UpperCaseAscii(std::string_view text) {
+    std::string out(text);
+    for (char& c : out) {
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    }
+    return out;
+}
+
 std::string ResourceNameFromDevice(const std::string& deviceName, int board) {
-    const std::string name = UpperCase(deviceName);
+    const std::string name = UpperCaseAscii(deviceName);
     if (const auto address = NumberAfter(name, "DEV")) {
         return "GPIB" + std::to_string(board) + "::" + std::to_string(*address);
     }

@@ -4,6 +4,8 @@
 #include <cstddef>
 #include <vector>
 
+#include "DeviceName.h"
+
 namespace zew::parsers {
 namespace {
 
@@ -11,16 +13,8 @@ constexpr std::size_t kMaxInstance = 32;
 constexpr double kMaxDutOhms = 1000.0;
 constexpr unsigned kMaxDelayMs = 10000;
 
-char Upper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
-
-std::string UpperCase(std::string_view text) {
-    std::string out(text);
-    for (char& c : out) c = Upper(c);
-    return out;
-}
-
 bool StartsWithNoCase(std::string_view text, std::string_view prefix) {
-    return text.size() >= prefix.size() && UpperCase(text.substr(0, prefix.size())) == prefix;
+    return text.size() >= prefix.size() && UpperCaseAscii(text.substr(0, prefix.size())) == prefix;
 }
 
 // Pieces of text between separators; "a::b::" gives "a", "b", "".
@@ -36,9 +30,8 @@ std::vector<std::string_view> Split(std::string_view text, std::string_view sepa
 
 bool IsInstanceName(std::string_view text) {
     if (text.empty() || text.size() > kMaxInstance) return false;
-    for (char c : text) {
-        const char u = Upper(c);
-        if (!((u >= 'A' && u <= 'Z') || (c >= '0' && c <= '9') || c == '_' || c == '-')) return false;
+    for (char c : UpperCaseAscii(text)) {
+        if (!((c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_' || c == '-')) return false;
     }
     return true;
 }
@@ -56,7 +49,7 @@ std::optional<Number> ParseNumber(std::string_view text) {
 bool ApplyOption(std::string_view option, SimulatedDevice& device) {
     const auto equals = option.find('=');
     if (equals == std::string_view::npos) return false;
-    const std::string key = UpperCase(option.substr(0, equals));
+    const std::string key = UpperCaseAscii(option.substr(0, equals));
     const std::string_view value = option.substr(equals + 1);
     if (key == "DUT" && !device.dutOhms) {
         const auto ohms = ParseNumber<double>(value);
@@ -76,7 +69,7 @@ bool ApplyOption(std::string_view option, SimulatedDevice& device) {
 }  // namespace
 
 bool IsSimulatedName(std::string_view name) {
-    return UpperCase(name) == "SIM" || StartsWithNoCase(name, "SIM::") || StartsWithNoCase(name, "SIM;");
+    return UpperCaseAscii(name) == "SIM" || StartsWithNoCase(name, "SIM::") || StartsWithNoCase(name, "SIM;");
 }
 
 std::optional<SimulatedDevice> ParseSimulatedName(std::string_view name) {
@@ -86,12 +79,12 @@ std::optional<SimulatedDevice> ParseSimulatedName(std::string_view name) {
     if (path.size() > 3) return std::nullopt;
     SimulatedDevice device;
     if (path.size() >= 2) {
-        device.model = UpperCase(path[1]);
+        device.model = UpperCaseAscii(path[1]);
         if (device.model != "ZEW4400" && device.model != "ZEW4410") return std::nullopt;
     }
     if (path.size() == 3) {
         if (!IsInstanceName(path[2])) return std::nullopt;
-        device.instance = UpperCase(path[2]);
+        device.instance = UpperCaseAscii(path[2]);
     }
     for (std::size_t i = 1; i < options.size(); ++i) {
         if (!ApplyOption(options[i], device)) return std::nullopt;

@@ -33,8 +33,6 @@ public:
     // or VI_ERROR_TMO with whatever had arrived.
     InputQueue::Result Read(std::size_t count, std::optional<char> termChar, SteadyTime deadline);
 
-    std::uint8_t StatusByte() { return instrument_->StatusByte(); }
-
 private:
     std::shared_ptr<SharedInstrument> instrument_;
     std::mutex mutex_;
