@@ -48,11 +48,14 @@ if(WIN32)
 
   # Clients that reach the driver as a test PC's do (the script hosts, the
   # examples) run in a prefix whose system folder holds the stand-in VISA
-  # library, as a VISA installation would; the driver never looks in the
-  # current folder.
+  # library, as a VISA installation would (the driver never looks in the
+  # current folder), with the driver registered once, before the first of
+  # them: registering again while another client runs would pull the keys
+  # from under its CreateObject.
   set(ZEW_CLIENT_PREFIX ${CMAKE_BINARY_DIR}/client-prefix)
   add_test(NAME client_prefix_up
-    COMMAND ${CMAKE_SOURCE_DIR}/scripts/visa-prefix.sh ${ZEW_CLIENT_PREFIX} ${ZEW_WINE_ARCH} ${CMAKE_BINARY_DIR}/bin)
+    COMMAND ${CMAKE_SOURCE_DIR}/scripts/visa-prefix.sh ${ZEW_CLIENT_PREFIX} ${ZEW_WINE_ARCH} ${CMAKE_BINARY_DIR}/bin
+            --register $<TARGET_FILE:Zew4400>)
   add_test(NAME client_prefix_down
     COMMAND ${CMAKE_SOURCE_DIR}/scripts/wine-run --prefix ${ZEW_CLIENT_PREFIX} --arch ${ZEW_WINE_ARCH} --shutdown)
   set_tests_properties(client_prefix_up PROPERTIES FIXTURES_SETUP client)
@@ -62,27 +65,31 @@ endif()
 
 # zew_add_test(<name> SOURCES <files...> [LIBS <targets...>] [WINDOW] [ENV <VAR=value...>]
 #              [COMMAND <launcher...>])
-# Builds one GoogleTest program and registers it as one CTest test. WINDOW runs
-# it under Xvfb. COMMAND puts a launcher script before the program (the
-# program's path is appended as the launcher's last arguments).
+# Builds one GoogleTest program and registers it as one CTest test. Under Wine
+# it passes only when it wrote its report after its last test (wine-run
+# --gtest). It shares the preset's prefix (build/<preset>/wineprefix) with the
+# other test programs; WINDOW runs it under Xvfb in a fresh prefix of its own
+# (build/<preset>/<name>-prefix), since a prefix's wineserver keeps the display
+# of the first process that started it. COMMAND puts a launcher script before
+# the program (the program's path is appended as the launcher's last
+# arguments).
 function(zew_add_test name)
   cmake_parse_arguments(ARG "WINDOW" "" "SOURCES;LIBS;ENV;COMMAND" ${ARGN})
   zew_mark_wine_tests_of_this_directory()
   add_executable(${name} ${ARG_SOURCES})
   target_link_libraries(${name} PRIVATE GTest::gtest_main ${ARG_LIBS})
   set(run)
-  if(WIN32)
-    set(run ${ZEW_WINE_RUN})
-    if(ARG_WINDOW)
-      list(APPEND run --x)
-    endif()
+  if(WIN32 AND ARG_WINDOW)
+    set(run ${CMAKE_SOURCE_DIR}/scripts/own-prefix.sh ${ZEW_WINE_ARCH} ${CMAKE_BINARY_DIR}/${name}-prefix --x --gtest)
+  elseif(WIN32)
+    set(run ${ZEW_WINE_RUN} --gtest)
   endif()
   if(ARG_COMMAND)
     add_test(NAME ${name} COMMAND ${ARG_COMMAND} ${run} $<TARGET_FILE:${name}>)
   else()
     add_test(NAME ${name} COMMAND ${run} $<TARGET_FILE:${name}>)
   endif()
-  if(WIN32)
+  if(WIN32 AND NOT ARG_WINDOW)
     set_tests_properties(${name} PROPERTIES FIXTURES_REQUIRED wine)
   endif()
   if(ARG_ENV)

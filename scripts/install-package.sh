@@ -25,4 +25,10 @@ trap 'rm -f "$log"' EXIT
 status=0
 (cd "$package" && "${run[@]}" "$package/Setup.exe" /S "/LOG=Z:$(echo "$log" | tr / '\\')") || status=$?
 tr -d '\r' <"$log"
+# The last line proves the installer got to its end: under Wine a process
+# ended from outside exits with status 0.
+if [ $status -eq 0 ] && ! tr -d '\r' <"$log" | grep -qx 'Setup complete !'; then
+  echo "install-package: Setup.exe exited with status 0 without \"Setup complete !\"" >&2
+  status=1
+fi
 exit $status

@@ -70,7 +70,11 @@ STDMETHODIMP PropertyPage::Activate(HWND parent, LPCRECT rect, BOOL) {
     if (window_) return E_UNEXPECTED;
     window_ = CreateDialogParamW(ModuleInstance(), MAKEINTRESOURCEW(resources_.templateId), parent, &DialogProc,
                                  reinterpret_cast<LPARAM>(this));
-    if (!window_) return E_OUTOFMEMORY;
+    if (!window_) {
+        // The window manager's own reason (no parent window, no desktop, ...).
+        const DWORD error = GetLastError();
+        return error ? HRESULT_FROM_WIN32(error) : E_FAIL;
+    }
     return Move(rect);
 }
 

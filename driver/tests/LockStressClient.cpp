@@ -4,7 +4,9 @@
 //                                                   a driver object of its own
 //   zew-lock-stress-client raw COUNT RESOURCE      "RDATA?" exchanges through VISA
 //                                                   alone, bypassing the lock
-// Exit status 0 when every call succeeded; otherwise what failed goes to stderr.
+// Each ends with "lock stress client: N calls done" on stdout (the calls that
+// succeeded) and exit status 0 when every call succeeded; what failed goes to
+// stderr.
 #include <windows.h>
 
 #include <cstdio>
@@ -26,10 +28,18 @@ int Fail(const char* what, long code) {
     return 1;
 }
 
+// The last line, which the test requires: the client got to its end.
+int Done(long calls, int status) {
+    std::printf("lock stress client: %ld calls done\n", calls);
+    std::fflush(stdout);
+    return status;
+}
+
 // Queries that each take the lock once, write one line and read its reply.
 int RunDriver(long count, const char* device) {
     CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     int status = 0;
+    long done = 0;
     {
         ComPtr<IZew4400> driver = CreateDriver();
         if (!driver) return Fail("creating the driver object", 0);
@@ -47,11 +57,12 @@ int RunDriver(long count, const char* device) {
             default: hr = driver->get_BuzzerVolume(&volume); break;
             }
             if (FAILED(hr)) status = Fail("a query", hr);
+            else ++done;
         }
         driver->Disconnect();
     }
     CoUninitialize();
-    return status;
+    return Done(done, status);
 }
 
 int RunRaw(long count, const char* resource) {
@@ -60,6 +71,7 @@ int RunRaw(long count, const char* resource) {
     if (ViStatus s = viOpen(rm, const_cast<ViRsrc>(resource), 0, 0, &vi); s < 0) return Fail("viOpen", s);
     viSetAttribute(vi, VI_ATTR_TERMCHAR_EN, VI_TRUE);
     int status = 0;
+    long done = 0;
     for (long i = 0; i < count && status == 0; ++i) {
         char query[] = "RDATA?\n";
         char reply[256];
@@ -68,11 +80,13 @@ int RunRaw(long count, const char* resource) {
             status = Fail("viWrite", s);
         } else if (ViStatus r = viRead(vi, reinterpret_cast<ViPBuf>(reply), sizeof reply, &n); r < 0) {
             status = Fail("viRead", r);
+        } else {
+            ++done;
         }
     }
     viClose(vi);
     viClose(rm);
-    return status;
+    return Done(done, status);
 }
 
 }  // namespace

@@ -65,6 +65,8 @@ public:
     HostedPage(REFCLSID clsid, IZew4400* driver) {
         frame_ = CreateWindowExW(0, L"STATIC", L"Frame", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 500, 400, nullptr,
                                  nullptr, nullptr, nullptr);
+        // Without a frame the page cannot show; say so rather than fail later.
+        EXPECT_NE(frame_, nullptr) << "no frame window: error " << GetLastError();
         EXPECT_EQ(ClassFactory(clsid)->CreateInstance(nullptr, IID_IPropertyPage, page.put_void()), S_OK);
         EXPECT_EQ(page->SetPageSite(&site), S_OK);
         IUnknown* objects[] = {driver};

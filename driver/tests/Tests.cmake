@@ -36,7 +36,7 @@ add_dependencies(driver_novisa_tests Zew4400)
 # A real automation client: Wine's script host with the registered library.
 add_test(NAME driver_vbscript_test
   COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/tests/vbscript-test.sh ${ZEW_WINE_ARCH} ${ZEW_CLIENT_PREFIX}
-          $<TARGET_FILE:Zew4400> ${CMAKE_CURRENT_SOURCE_DIR}/tests/client.vbs)
+          ${CMAKE_CURRENT_SOURCE_DIR}/tests/client.vbs)
 set_tests_properties(driver_vbscript_test PROPERTIES FIXTURES_REQUIRED client TIMEOUT 600)
 
 # The automatic monitor on driver objects made in the test's own process, so
@@ -56,9 +56,9 @@ add_executable(zew-lock-stress-client tests/LockStressClient.cpp)
 target_link_libraries(zew-lock-stress-client PRIVATE zew_driver_test_support)
 add_dependencies(zew-lock-stress-client Zew4400 VISA32_dll)
 add_test(NAME driver_lock_stress_test
-  COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/tests/lock-stress-test.sh ${ZEW_WINE_ARCH} ${CMAKE_BINARY_DIR}/wineprefix
+  COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/tests/lock-stress-test.sh ${ZEW_WINE_ARCH} ${CMAKE_BINARY_DIR}/lock-stress-prefix
           $<TARGET_FILE:zew-lock-stress-client> ${ZEW_NATIVE_SIM})
-set_tests_properties(driver_lock_stress_test PROPERTIES FIXTURES_REQUIRED wine TIMEOUT 900)
+set_tests_properties(driver_lock_stress_test PROPERTIES TIMEOUT 900)
 
 # The driver object as a control in the tests' own container, its property
 # pages in the tests' own page site, and its About box, with windows.

@@ -7,17 +7,21 @@
 # 2. The same load through VISA alone, bypassing the lock, must show such
 #    interleaving, or the check above proves nothing.
 # (A holder that dies leaves the lock abandoned: LockTest takes such a lock.)
+# A client counts only when it exited with status 0 and its last line says it
+# made every call: under Wine a process ended from outside exits with status 0.
+# PREFIX is the test's own: no other test's lock holders or servers in it.
 set -uo pipefail
 arch=$1 prefix=$2 client=$3 sim=$4
 here=$(cd "$(dirname "$0")" && pwd)
 root=$(cd "$here/../.." && pwd)
-run=("$root/scripts/wine-run" --prefix "$prefix" --arch "$arch")
-"${run[@]}" --init || exit $?   # 77: this machine cannot run the architecture
+source "$root/scripts/fresh-prefix.sh"
+fresh_prefix lock-stress-test "$arch" "$prefix"   # 77: this machine cannot run the architecture
+"${run[@]}" --init
 
 clients=4 queries=${ZEW_STRESS_QUERIES:-1000}
 work=$(mktemp -d)
 sim_pid=
-trap '[ -n "$sim_pid" ] && kill $sim_pid 2>/dev/null; rm -rf "$work"' EXIT
+trap '[ -n "$sim_pid" ] && kill $sim_pid 2>/dev/null; fresh_prefix_remove; rm -rf "$work"' EXIT
 failures=0
 fail() { echo "FAILED: $*"; failures=$((failures + 1)); }
 
@@ -33,13 +37,21 @@ start_sim() {  # start_sim TRACE-FILE
 }
 stop_sim() { kill $sim_pid; wait $sim_pid 2>/dev/null; sim_pid=; }
 
-run_clients() {  # run_clients MODE COUNT NAME: four at once; fails if any does
-  local pids=() bad=0
+run_clients() {  # run_clients MODE COUNT NAME: four at once; fails unless each made every call
+  local pids=() bad=0 i status
   for i in $(seq $clients); do
     (cd "$(dirname "$client")" && "${run[@]}" "$client" "$1" "$2" "$3") >"$work/client$i.log" 2>&1 &
     pids+=($!)
   done
-  for pid in "${pids[@]}"; do wait "$pid" || bad=1; done
+  for i in $(seq $clients); do
+    status=0
+    wait "${pids[$((i - 1))]}" || status=$?
+    if [ $status -ne 0 ]; then
+      echo "client $i ended with exit status $status"; bad=1
+    elif ! tr -d '\r' <"$work/client$i.log" | tail -n 1 | grep -qx "lock stress client: $2 calls done"; then
+      echo "client $i did not finish its $2 calls"; bad=1
+    fi
+  done
   [ $bad -eq 0 ] || cat "$work"/client*.log
   return $bad
 }

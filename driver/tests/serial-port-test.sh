@@ -28,8 +28,7 @@ trap cleanup EXIT
 # the port, and reports its state when the bridge hangs up: its messages go to
 # a log, shown when the test fails.
 exec 4>&2 2>"$dir/wine.log"
-"$root/scripts/visa-prefix.sh" "$prefix" "$arch" "$bin"
-"${run[@]}" regsvr32 /s "$bin/Zew4400.ocx"
+"$root/scripts/visa-prefix.sh" "$prefix" "$arch" "$bin" --register "$bin/Zew4400.ocx"
 
 "$sim" --port 0 --port-file "$dir/port" >/dev/null &
 pids+=($!)

@@ -3,8 +3,10 @@
 # stand-in VISA32.DLL and checks it: the client must end with the expected
 # exit status (0 unless --status says otherwise) and print every expected line.
 #   run-example.sh win32|win64 PREFIX LIBRARY [--status N] [--line TEXT | --match REGEX]... -- PROGRAM [ARGS...]
-# LIBRARY (Zew4400.ocx) is registered in the Wine prefix first; the prefix has
-# the stand-in VISA library in its system folder (scripts/visa-prefix.sh). A PROGRAM ending in .vbs or
+# LIBRARY (Zew4400.ocx) is registered in the Wine prefix already, once for all
+# the clients of the prefix (scripts/register-driver.sh), and the client runs
+# in its folder. The client prefix has the stand-in VISA library in its system
+# folder (scripts/visa-prefix.sh). A PROGRAM ending in .vbs or
 # .js runs with Wine's script host. --line is one whole output line as given;
 # --match a whole line matching the extended regular expression.
 set -euo pipefail
@@ -32,7 +34,6 @@ program=$1
 shift
 
 run=("$root/scripts/wine-run" --prefix "$prefix" --arch "$arch")
-"${run[@]}" regsvr32 /s "$library"
 case "$program" in
   *.vbs|*.js) command=(cscript //nologo "Z:$(echo "$program" | tr / '\\')") ;;
   *) command=("$program") ;;

@@ -25,6 +25,7 @@ if [ -n "$libraries" ]; then
   exit 1
 fi
 
+"$root/scripts/register-driver.sh" "$prefix" "$arch" "$package/ZEW4400.OCX"
 example=("$root/examples/tests/run-example.sh" "$arch" "$prefix" "$package/ZEW4400.OCX")
 "${example[@]}" --line "Model:   ZEW4400" --line "Verdict: PASS" --line "Memory:  \"PUMP-HOUSING\" is memory 12" \
   --line "Error:   GetString after Disconnect: 1232 Instrument not initialized in device SIM." -- "$vbs"

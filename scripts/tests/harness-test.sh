@@ -67,5 +67,42 @@ check "a broken 32-bit run counts failures and no skips" \
   grep -qxE 'total: [0-9]+ passed, [1-9][0-9]* failed, 0 skipped' <<<"$(tail -n 1 <<<"$out")"
 [ $failures -eq 0 ] || echo "$out"
 
+# A test program stopped part-way fails; the same program let finish passes.
+# Under Wine a process whose wineserver is stopped exits with status 0, so
+# only the proof that it got to its end tells the two apart. win64 runs on
+# every machine.
+waiter=$root/build/win64/bin/zew-harness-waiter.exe
+check "the win64 preset has the waiter program (build it first)" test -f "$waiter"
+if [ -f "$waiter" ]; then
+  mkdir -p "$work/ctest" "$work/files"
+  cat >"$work/ctest/CTestTestfile.cmake" <<TESTS
+add_test(waiter "$root/scripts/wine-run" --prefix "$work/prefix" --arch win64 --gtest "$waiter")
+set_tests_properties(waiter PROPERTIES ENVIRONMENT "ZEW_HARNESS_DIR=Z:$work/files" TIMEOUT 300)
+TESTS
+  server() { WINEPREFIX=$work/prefix /usr/lib/wine/wineserver "$@"; }
+  trap 'server -k 2>/dev/null; rm -rf "$work"' EXIT
+  "$root/scripts/wine-run" --prefix "$work/prefix" --arch win64 --init
+  run_waiter() {  # run_waiter stop|finish: ctest's exit status
+    local pid rc=0
+    rm -f "$work/files/waiting" "$work/files/go"
+    (cd "$work/ctest" && ctest --output-on-failure >"$work/ctest.log" 2>&1) &
+    pid=$!
+    for _ in $(seq 1200); do [ -e "$work/files/waiting" ] && break; sleep 0.1; done
+    if [ ! -e "$work/files/waiting" ]; then
+      echo "the waiter never started"; kill $pid; wait $pid; return 2
+    fi
+    if [ "$1" = stop ]; then server -k; else touch "$work/files/go"; fi
+    wait $pid || rc=$?
+    return $rc
+  }
+  run_waiter stop; rc=$?
+  check "a test program whose Wine is stopped while it waits fails" test $rc -eq 8
+  check "ctest reports it failed" grep -qE '^ *1/1 Test +#1: waiter .*Failed' "$work/ctest.log"
+  [ $failures -eq 0 ] || cat "$work/ctest.log"
+  run_waiter finish; rc=$?
+  check "the same program let finish passes" test $rc -eq 0
+  [ $rc -eq 0 ] || cat "$work/ctest.log"
+fi
+
 [ $failures -eq 0 ] || { echo "harness: $failures check(s) failed"; exit 1; }
 echo "harness: all checks passed"

@@ -44,7 +44,7 @@ function(setup_test name)
   endif()
   add_test(NAME ${name}
     COMMAND ${CMAKE_SOURCE_DIR}/scripts/own-prefix.sh ${ZEW_WINE_ARCH}
-            ${CMAKE_CURRENT_BINARY_DIR}/${name}-prefix ${x} $<TARGET_FILE:${name}>)
+            ${CMAKE_CURRENT_BINARY_DIR}/${name}-prefix ${x} --gtest $<TARGET_FILE:${name}>)
   set_tests_properties(${name} PROPERTIES TIMEOUT 600)
 endfunction()
 
