@@ -199,7 +199,7 @@ void MeasureExchanges(const char* label, const char* resource, const wchar_t* de
     }
     LateBound late(driver.get());
     // The instrument lock alone: one wait and one release of the named mutex.
-    HANDLE lock = CreateMutexA(nullptr, FALSE, "OrvantaInstrDrv");
+    HANDLE lock = CreateMutexExW(nullptr, L"OrvantaInstrDrv", 0, SYNCHRONIZE | MUTEX_MODIFY_STATE);
     std::vector<Row> rows{{std::string(label) + " named mutex wait + release", iterations, [lock] {
                                return WaitForSingleObject(lock, INFINITE) == WAIT_OBJECT_0 && ReleaseMutex(lock);
                            }, {}}};

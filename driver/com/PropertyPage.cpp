@@ -1,6 +1,7 @@
 #include "PropertyPage.h"
 
 #include <cstring>
+#include <cwchar>
 #include <new>
 #include <string>
 
@@ -171,7 +172,13 @@ STDMETHODIMP PropertyPage::Help(LPCOLESTR helpDirectory) {
         path = std::string(directory) + "\\";
     }
     path += std::string(file) + "::/" + topic + ".htm";
-    UniqueModule library(LoadLibraryW(L"hhctrl.ocx"));
+    // The viewer from the system folder by its full path: never a file of the
+    // same name in the current folder or beside the host.
+    wchar_t viewer[MAX_PATH];
+    const UINT length = GetSystemDirectoryW(viewer, MAX_PATH);
+    if (length == 0 || length + 12 >= MAX_PATH) return E_FAIL;
+    wcscat(viewer, L"\\hhctrl.ocx");
+    UniqueModule library(LoadLibraryExW(viewer, nullptr, LOAD_WITH_ALTERED_SEARCH_PATH));
     if (!library) return E_FAIL;
     const auto htmlHelp =
         reinterpret_cast<HtmlHelpFunction>(reinterpret_cast<void*>(GetProcAddress(library.get(), "HtmlHelpA")));

@@ -47,11 +47,11 @@ HRESULT CZew4400::Create(IUnknown* outer, REFIID riid, void** ppv) {
     HRESULT hr = S_OK;
     if (!(object->register_ && object->programs_ && object->memories_)) {
         hr = E_OUTOFMEMORY;
-    } else if (!object->session_.CreateLock()) {
-        // Without the machine-wide lock its exchanges could interleave with
-        // another program's on the same instrument.
-        hr = E_FAIL;
     } else {
+        // A lock that cannot be had now is asked for again at Connect, which
+        // fails without it: its exchanges could interleave with another
+        // program's on the same instrument.
+        static_cast<void>(object->session_.CreateLock());
         hr = object->InnerUnknown()->QueryInterface(riid, ppv);
     }
     object->InnerUnknown()->Release();
@@ -195,6 +195,7 @@ STDMETHODIMP CZew4400::Connect(BSTR DevName) {
             for (IDriverChild* child : Children()) child->DetachFromDriver();
             session_.Detach(true);
         }
+        session_.RequireLock(resource);
         session_.Open(resource, 0, kTimeoutMs);
         std::optional<parsers::Identity> identity;
         try {

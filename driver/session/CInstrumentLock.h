@@ -10,16 +10,18 @@ namespace zew::session {
 
 class CInstrumentLock {
 public:
-    static constexpr const char* kName = "OrvantaInstrDrv";
+    static constexpr const wchar_t* kName = L"OrvantaInstrDrv";
 
-    // Opens the lock, creating it unowned when it does not exist yet;
-    // nullptr when the system gives no handle.
+    // Opens the lock, creating it unowned when it does not exist yet, shared
+    // by every process whoever made it (SharedMutex.h); nullptr when the
+    // system gives no handle.
     static std::shared_ptr<CInstrumentLock> OpenOrCreate();
 
     // Waits without time-out. A lock abandoned by a dead holder is taken like
-    // a free one.
+    // a free one. The thread's trace lines wait until it lets go.
     bool Acquire();
     // False, and no effect, when the calling thread does not hold the lock.
+    // Then writes the trace lines of the time it held it.
     bool Release();
 
 private:

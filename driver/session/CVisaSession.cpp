@@ -166,6 +166,14 @@ bool CVisaSession::CreateLock() {
     return lock_ != nullptr;
 }
 
+void CVisaSession::RequireLock(const std::string& resourceName) {
+    if (lock_ || CreateLock()) return;
+    const DWORD error = GetLastError();
+    resourceName_ = std::make_shared<const std::string>(resourceName);
+    if (CTrace::On()) Trace("lock unavailable error=" + std::to_string(error));
+    Raise(VI_ERROR_SYSTEM_ERROR, MSG_OPEN_FAILED);
+}
+
 void CVisaSession::CloseLock() { lock_.reset(); }
 
 bool CVisaSession::Lock() {

@@ -50,6 +50,9 @@ public:
     // The machine-wide instrument lock. False when it cannot be had (no lock,
     // no open session, a failed wait or release).
     [[nodiscard]] bool CreateLock();
+    // The lock, made now if it could not be made with the object; when it
+    // still cannot be had, raises MSG_OPEN_FAILED for the resource.
+    void RequireLock(const std::string& resourceName);
     void CloseLock();
     [[nodiscard]] bool Lock();
     bool Unlock();

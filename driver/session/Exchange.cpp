@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <string>
 
+#include "CodePage.h"
 #include "TraceFormat.h"
 
 namespace zew::session {
@@ -19,9 +20,9 @@ std::string Hresult(HRESULT hr) {
 void TraceFailure(const std::source_location& where, const CVisaException& failure, HRESULT hr) {
     const std::string head = "fail " + MethodAt(where) + " msg=" + std::to_string(failure.messageId) +
                              " hr=" + Hresult(hr) + " status=" + StatusName(failure.status) + " ";
-    std::wstring event(head.begin(), head.end());
-    event += failure.session->Describe(failure.messageId);
-    CTrace::Write(*failure.session->GetResourceName(), std::wstring_view(event));
+    // The description names the resource, which is the client's text.
+    CTrace::Write(*failure.session->GetResourceName(),
+                  head + EscapeBytes(ToUtf8(failure.session->Describe(failure.messageId))));
 }
 
 void TraceOutOfMemory(const std::source_location& where) {

@@ -1,5 +1,7 @@
 #include "SimulatedVisa.h"
 
+#include <windows.h>
+
 #include <chrono>
 #include <cstring>
 #include <map>
@@ -30,6 +32,19 @@ struct Session {
     bool termCharEnabled = false;
 };
 
+// The simulated testers live as long as the process, like a tester on the
+// bench: the first one pins the library, which a host may otherwise free
+// once no object of it is left (CoFreeUnusedLibraries) and take its memories
+// and programs with it.
+void KeepLibraryLoaded() {
+    static std::once_flag once;
+    std::call_once(once, [] {
+        HMODULE self = nullptr;
+        GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_PIN,
+                           reinterpret_cast<LPCWSTR>(&KeepLibraryLoaded), &self);
+    });
+}
+
 class Testers {
 public:
     static Testers& Instance() {
@@ -45,6 +60,7 @@ public:
         std::lock_guard lock(mutex_);
         std::shared_ptr<SharedInstrument>& tester = testers_[device->model + "::" + device->instance];
         if (!tester) {
+            KeepLibraryLoaded();
             zewsim::InstrumentConfig config;
             config.model = device->model;
             config.serial = "SIM";

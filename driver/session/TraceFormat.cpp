@@ -77,11 +77,40 @@ std::string TraceLine(const TraceStamp& s, std::string_view resource, std::strin
     std::snprintf(head, sizeof head, "%04d-%02d-%02d %02d:%02d:%02d.%03d %u %u ", s.year, s.month, s.day, s.hour,
                   s.minute, s.second, s.millisecond, static_cast<unsigned>(s.process), static_cast<unsigned>(s.thread));
     std::string line(head);
-    line += resource.empty() ? std::string_view("-") : resource;
+    if (resource.empty()) {
+        line += '-';
+    } else {
+        for (const char c : EscapeBytes(resource)) {
+            if (c == ' ') line += "\\x20";
+            else line += c;
+        }
+    }
     line += ' ';
-    line += event;
+    for (const char c : event) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x20 || byte == 0x7F) {
+            char hex[5];
+            std::snprintf(hex, sizeof hex, "\\x%02X", byte);
+            line += hex;
+        } else {
+            line += c;
+        }
+    }
     line += '\n';
     return line;
+}
+
+std::string_view TraceFileHeader() { return "# Zew4400 I/O trace: date time process thread resource event\n"; }
+
+std::string TraceFileMutexName(std::string_view fullPath) {
+    std::uint64_t hash = 0xCBF29CE484222325ull;   // FNV-1a
+    for (const char c : fullPath) {
+        hash ^= static_cast<unsigned char>(c);
+        hash *= 0x100000001B3ull;
+    }
+    char name[40];
+    std::snprintf(name, sizeof name, "Zew4400Trace-%016llX", static_cast<unsigned long long>(hash));
+    return name;
 }
 
 }  // namespace zew::session

@@ -32,7 +32,19 @@ struct TraceStamp {
     std::uint32_t process, thread;
 };
 
-// One whole line, ending in a line feed.
+// One whole line, ending in a line feed, and never more than one: the
+// resource (client text) is escaped as EscapeBytes does, its blanks as \x20;
+// any control byte left in the event (its parts are escaped by who builds
+// them) as \xNN.
 std::string TraceLine(const TraceStamp& stamp, std::string_view resource, std::string_view event);
+
+// The first line of every trace file; the trace appends only to a file that
+// begins with it.
+std::string_view TraceFileHeader();
+
+// The name of the mutex that writers of one trace file share: a prefix and
+// 16 hex digits of a hash of the file's full path (as the caller spells it,
+// case folded).
+std::string TraceFileMutexName(std::string_view fullPath);
 
 }  // namespace zew::session

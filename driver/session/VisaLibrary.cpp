@@ -14,8 +14,8 @@
 namespace zew::session {
 namespace {
 
-// Where a machine names the library to use, per bitness: 32- and 64-bit
-// processes share the user's Software key.
+// Where a machine names the library to use, per bitness, under
+// HKEY_LOCAL_MACHINE in the 64-bit view, which 32- and 64-bit processes share.
 #ifdef _WIN64
 constexpr wchar_t kLibraryValue[] = L"VisaLibrary64";
 constexpr const wchar_t* kLibraryNames[] = {L"visa64.dll", L"VISA32.DLL"};
@@ -81,6 +81,10 @@ bool TryLibrary(const std::wstring& name, DWORD searchFlags, VisaFunctions& f) {
 
 const VisaFunctions* Load() {
     static VisaFunctions f{};
+    if (UserHasSetting(kLibraryValue)) {
+        Note(std::wstring(kLibraryValue) +
+             L" under HKEY_CURRENT_USER ignored: only the machine's value (HKEY_LOCAL_MACHINE) chooses the library");
+    }
     if (const auto chosen = MachineSetting(kLibraryValue)) {
         // The file the machine names, and nothing else.
         if (!IsFullPath(*chosen)) {

@@ -12,7 +12,10 @@ namespace {
 
 using zew::com::UniqueHandle;
 
-UniqueHandle OpenLock() { return UniqueHandle(CreateMutexA(nullptr, FALSE, "OrvantaInstrDrv")); }
+// The rights another program of the machine is granted on the driver's lock.
+UniqueHandle OpenLock() {
+    return UniqueHandle(CreateMutexExW(nullptr, L"OrvantaInstrDrv", 0, SYNCHRONIZE | MUTEX_MODIFY_STATE));
+}
 
 using LockTest = ConnectedDriverTest;
 

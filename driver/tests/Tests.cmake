@@ -39,6 +39,16 @@ add_test(NAME driver_vbscript_test
           ${CMAKE_CURRENT_SOURCE_DIR}/tests/client.vbs)
 set_tests_properties(driver_vbscript_test PROPERTIES FIXTURES_REQUIRED client TIMEOUT 600)
 
+# The driver made through its registered class, as hosts make it, in the
+# client prefix where it is registered.
+add_executable(driver_module_tests tests/ModuleLifetimeTest.cpp)
+target_link_libraries(driver_module_tests PRIVATE GTest::gtest_main zew_driver_test_support)
+add_dependencies(driver_module_tests Zew4400)
+add_test(NAME driver_module_tests
+  COMMAND ${CMAKE_SOURCE_DIR}/scripts/wine-run --prefix ${ZEW_CLIENT_PREFIX} --arch ${ZEW_WINE_ARCH}
+          --gtest $<TARGET_FILE:driver_module_tests>)
+set_tests_properties(driver_module_tests PROPERTIES FIXTURES_REQUIRED client TIMEOUT 600)
+
 # The automatic monitor on driver objects made in the test's own process, so
 # that the test sees the monitor timer registry the objects use.
 zew_add_test(driver_automonitor_tests
@@ -104,17 +114,19 @@ add_test(NAME driver_serial_port_test
           ${CMAKE_BINARY_DIR}/bin ${ZEW_NATIVE_SIM})
 set_tests_properties(driver_serial_port_test PROPERTIES TIMEOUT 600)
 
-# The I/O trace, switched on per process by the environment or the registry:
-# each case runs zew-trace-client in a process of its own, in a Wine prefix of
-# the test's own (the registry case writes the user's settings).
-add_executable(zew-trace-client tests/TraceClient.cpp)
-target_link_libraries(zew-trace-client PRIVATE zew_driver_test_support)
-target_link_options(zew-trace-client PRIVATE -municode)
-add_dependencies(zew-trace-client Zew4400 VISA32_dll)
-add_executable(driver_trace_tests tests/TraceTest.cpp)
-target_link_libraries(driver_trace_tests PRIVATE GTest::gtest_main advapi32)
-add_dependencies(driver_trace_tests zew-trace-client)
-add_test(NAME driver_trace_tests
-  COMMAND ${CMAKE_SOURCE_DIR}/scripts/own-prefix.sh ${ZEW_WINE_ARCH} ${CMAKE_BINARY_DIR}/trace-prefix
-          $<TARGET_FILE:driver_trace_tests>)
-set_tests_properties(driver_trace_tests PROPERTIES TIMEOUT 600)
+# What a process meets of the machine: the I/O trace, switched on per process
+# by the environment or the registry, and the instrument lock someone else
+# made. Each case runs zew-process-client in a process of its own, in a Wine
+# prefix of the test's own (the cases write the user's settings and make the
+# lock before any driver does).
+add_executable(zew-process-client tests/ProcessClient.cpp)
+target_link_libraries(zew-process-client PRIVATE zew_driver_test_support)
+target_link_options(zew-process-client PRIVATE -municode)
+add_dependencies(zew-process-client Zew4400 VISA32_dll)
+add_executable(driver_process_tests tests/TraceTest.cpp tests/SharedLockTest.cpp tests/ProcessClientRun.cpp)
+target_link_libraries(driver_process_tests PRIVATE GTest::gtest_main zew_driver_traceformat advapi32)
+add_dependencies(driver_process_tests zew-process-client)
+add_test(NAME driver_process_tests
+  COMMAND ${CMAKE_SOURCE_DIR}/scripts/own-prefix.sh ${ZEW_WINE_ARCH} ${CMAKE_BINARY_DIR}/process-prefix
+          --gtest $<TARGET_FILE:driver_process_tests>)
+set_tests_properties(driver_process_tests PROPERTIES TIMEOUT 600)
