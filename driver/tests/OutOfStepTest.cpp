@@ -105,8 +105,7 @@ TEST_F(OutOfStepTest, AfterAFailureEveryQueryReadsItsOwnReply) {
             }
             EXPECT_EQ(Reading(&IZew4400::get_MonCurrent), 12.5);
             // One resync, before the first query; none once in step.
-            const std::string wire = WireLog("GPIB0::1");
-            EXPECT_EQ(wire.substr(wire.rfind("*IDN?\n")),
+            EXPECT_EQ(WireLog("GPIB0::1"),
                       childFirst ? "*IDN?\n*STB?\nRDATA?\nIDATA?\n" : "*IDN?\nRDATA?\n*STB?\nIDATA?\n");
         }
     }
@@ -148,7 +147,9 @@ TEST_F(OutOfStepTest, CommandsGoOutAtOnceAndAFailedResyncFailsLikeItsQuery) {
     EXPECT_EQ(Reading(&IZew4400::get_MonResistance), 0.07);
     // The session's own time-out is back once the call is over.
     const std::string trace = Trace("GPIB0::1");
-    EXPECT_EQ(trace.substr(trace.rfind("viSetAttribute 3FFF001A")), "viSetAttribute 3FFF001A 10000\n");
+    const size_t last = trace.rfind("viSetAttribute 3FFF001A");
+    ASSERT_NE(last, std::string::npos);
+    EXPECT_EQ(trace.substr(last), "viSetAttribute 3FFF001A 10000\n");
 }
 
 }  // namespace
