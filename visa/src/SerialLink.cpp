@@ -87,8 +87,10 @@ public:
         return VI_SUCCESS;
     }
 
-    // A read without a byte returns after its slice; one that returns with
-    // none at once, again and again, reads a port that has hung up.
+    // A read without a byte returns after its slice. One that returns none
+    // on a port whose state can no longer be read, or returns none at once
+    // again and again, reads a port that has hung up (a pseudo-terminal whose
+    // other end closed).
     void Wait(SteadyTime deadline) override {
         const auto started = std::chrono::steady_clock::now();
         if (deadline <= started) return;
@@ -99,9 +101,15 @@ public:
             return;
         }
         received_.Add(buffer, n);
+        if (n > 0) {
+            emptyAtOnce_ = 0;
+            return;
+        }
+        DWORD errors = 0;
+        COMSTAT state{};
         const bool atOnce = std::chrono::steady_clock::now() - started < std::chrono::milliseconds(kSliceMs / 2);
-        emptyAtOnce_ = n == 0 && atOnce ? emptyAtOnce_ + 1 : 0;
-        if (emptyAtOnce_ >= kHungUpAfter) received_.Lose();
+        emptyAtOnce_ = atOnce ? emptyAtOnce_ + 1 : 0;
+        if (!ClearCommError(port_.get(), &errors, &state) || emptyAtOnce_ >= kHungUpAfter) received_.Lose();
     }
 
     ViStatus Drain(InputQueue& input) override { return received_.Drain(input, VI_ERROR_IO); }
