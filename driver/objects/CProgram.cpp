@@ -137,6 +137,8 @@ STDMETHODIMP CProgram::Start() {
     // break the quoted name on the upload line.
     if (!FitsInQuotes(name_)) return session::Refused(E_INVALIDARG);
     return Exchange(session_, [&] {
+        // The handshakes below must each read their own reply.
+        session_.BringInStep();
         const std::wstring n = std::to_wstring(index_);
         SendAndAwaitStatus(L"PRGNAME " + n + L",\"" + name_ + L"\"");
         SendAndAwaitStatus(L"PRGRETURN " + n + (returnOn_ ? L",1" : L",0"));

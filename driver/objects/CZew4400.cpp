@@ -182,7 +182,10 @@ std::optional<parsers::Identity> CZew4400::SetUpAndIdentify() {
     if (session_.GetInterfaceType() == VI_INTF_GPIB) ConfigureGpibLink();
     session_.SetTermChar('\n');
     if (serial) session_.WriteCommand(L"SILENT 1");
-    return parsers::ParseIdentity(session_.Query(L"*IDN?"));
+    session_.WriteCommand(L"*IDN?");
+    // A line that is no identity, such as the late reply to a client that
+    // went away while it waited, is read past; another maker's identity is not.
+    return parsers::ParseIdentity(session_.ReadResponseWhere(&parsers::LooksLikeIdentity));
 }
 
 STDMETHODIMP CZew4400::Connect(BSTR DevName) {

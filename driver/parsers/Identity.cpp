@@ -38,7 +38,43 @@ std::vector<std::string_view> NonEmptyFields(std::string_view token) {
     return fields;
 }
 
+std::string_view Trimmed(std::string_view text) {
+    while (!text.empty() && IsSpace(text.front())) text.remove_prefix(1);
+    while (!text.empty() && IsSpace(text.back())) text.remove_suffix(1);
+    return text;
+}
+
+bool StartsLikeNumber(std::string_view field) {
+    std::size_t pos = 0;
+    if (pos < field.size() && (field[pos] == '+' || field[pos] == '-')) ++pos;
+    if (pos < field.size() && field[pos] == '.') ++pos;
+    return pos < field.size() && field[pos] >= '0' && field[pos] <= '9';
+}
+
 }  // namespace
+
+bool IsIdentityQuery(std::string_view line) {
+    constexpr std::string_view kQuery = "*IDN?";
+    line = Trimmed(line);
+    if (line.size() != kQuery.size()) return false;
+    for (std::size_t i = 0; i < line.size(); ++i) {
+        const char c = line[i] >= 'a' && line[i] <= 'z' ? static_cast<char>(line[i] - 'a' + 'A') : line[i];
+        if (c != kQuery[i]) return false;
+    }
+    return true;
+}
+
+bool IsMakersIdentity(std::string_view reply) { return MatchMaker(reply).has_value(); }
+
+bool LooksLikeIdentity(std::string_view reply) {
+    if (IsMakersIdentity(reply)) return true;
+    reply = Trimmed(reply);
+    std::size_t commas = 0;
+    for (const char c : reply) commas += c == ',' ? 1 : 0;
+    if (commas != 3) return false;
+    const std::string_view first = Trimmed(reply.substr(0, reply.find(',')));
+    return !first.empty() && !StartsLikeNumber(first);
+}
 
 int16_t Identity::RomVersion() const {
     return static_cast<int16_t>((major & 0xFF) * 256 + (minor & 0xFF));

@@ -1,6 +1,6 @@
 // Holds the instrument lock for the length of one automation call: takes it
 // when built (if the session is open) and releases, on every way out, exactly
-// what it took.
+// what it took, after ending the session's call.
 #pragma once
 
 #include "CVisaSession.h"
@@ -11,6 +11,7 @@ class CLockGuard {
 public:
     explicit CLockGuard(CVisaSession& session) : session_(session), locked_(session.Lock()) {}
     ~CLockGuard() {
+        session_.EndCall();
         if (locked_) session_.Unlock();
     }
     CLockGuard(const CLockGuard&) = delete;

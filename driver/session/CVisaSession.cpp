@@ -5,6 +5,7 @@
 
 #include "../com/ErrorInfo.h"
 #include "../com/Module.h"
+#include "../parsers/Identity.h"
 #include "../parsers/Numbers.h"
 #include "../parsers/SimulatedName.h"
 #include "CResourceManager.h"
@@ -41,7 +42,8 @@ std::wstring LoadMessage(UINT messageId) {
 
 }  // namespace
 
-CVisaSession::CVisaSession() : resourceName_(std::make_shared<const std::string>("???")) {}
+CVisaSession::CVisaSession()
+    : link_(std::make_shared<LinkState>()), resourceName_(std::make_shared<const std::string>("???")) {}
 
 [[noreturn]] void CVisaSession::Raise(ViStatus status, UINT messageId) const {
     throw CVisaException{status, messageId, this};
@@ -68,6 +70,8 @@ void CVisaSession::Open(const std::string& resourceName, ViAccessMode accessMode
     instrument_ = openStatus < VI_SUCCESS ? 0 : opened;
     if (CTrace::On() && openStatus < VI_SUCCESS) Trace("open status=" + StatusName(openStatus));
     Check(openStatus, MSG_OPEN_FAILED);
+    // A new session: nothing read on it can belong to an earlier query.
+    *link_ = LinkState{};
     ViUInt16 type = 0;
     visa->GetAttribute(instrument_, VI_ATTR_INTF_TYPE, &type);
     interfaceType_ = type;
@@ -107,17 +111,37 @@ bool CVisaSession::FitsOnLine(std::wstring_view text) const {
 
 void CVisaSession::WriteCommand(std::wstring_view text) {
     RequireOpen();
+    if (link_->outOfStep && text.find(L'?') != std::wstring_view::npos) BringInStep();
+    WriteLine(text);
+}
+
+void CVisaSession::WriteLine(std::wstring_view text) {
+    RequireOpen();
     std::string line = ToAnsi(text);
     if (termChar_ != 0) line += static_cast<char>(termChar_);
     ViUInt32 written = 0;
     const ViStatus status = visa_->Write(instrument_, reinterpret_cast<const ViByte*>(line.data()),
                                           static_cast<ViUInt32>(line.size()), &written);
     if (CTrace::On()) Trace("-> " + EscapeBytes(line) + (status == VI_SUCCESS ? "" : " status=" + StatusName(status)));
+    if (status < VI_SUCCESS) link_->outOfStep = true;
     Check(status, MSG_WRITE_FAILED);
+    if (parsers::IsIdentityQuery(line)) ++link_->identitiesOwed;
 }
 
 std::string CVisaSession::ReadResponse() {
     RequireOpen();
+    if (deadline_ != 0) {
+        // What is left of the call's one time-out, and no more.
+        const ULONGLONG now = GetTickCount64();
+        if (now >= deadline_) {
+            if (CTrace::On()) Trace("<-  status=" + StatusName(VI_ERROR_TMO) + " ms=0");
+            link_->outOfStep = true;
+            Check(VI_ERROR_TMO, MSG_READ_FAILED);
+        }
+        if (visa_->SetAttribute(instrument_, VI_ATTR_TMO_VALUE, static_cast<ViAttrState>(deadline_ - now)) >= VI_SUCCESS) {
+            timeoutChanged_ = true;
+        }
+    }
     std::vector<ViByte> buffer(kReadBufferSize);
     ViUInt32 count = 0;
     const ULONGLONG started = CTrace::On() ? GetTickCount64() : 0;
@@ -127,10 +151,49 @@ std::string CVisaSession::ReadResponse() {
         Trace("<- " + EscapeBytes(std::string_view(reinterpret_cast<const char*>(buffer.data()), count)) +
               " status=" + StatusName(status) + " ms=" + std::to_string(GetTickCount64() - started));
     }
+    if (status < VI_SUCCESS) link_->outOfStep = true;
     Check(status, MSG_READ_FAILED);
     std::string response(reinterpret_cast<const char*>(buffer.data()), count);
     if (const auto zero = response.find('\0'); zero != std::string::npos) response.resize(zero);
+    if (link_->identitiesOwed > 0 && parsers::IsMakersIdentity(response)) --link_->identitiesOwed;
     return response;
+}
+
+std::string CVisaSession::ReadResponseWhere(bool (*wanted)(std::string_view)) {
+    const ULONGLONG started = GetTickCount64();
+    for (;;) {
+        std::string response = ReadResponse();
+        if (wanted(response)) return response;
+        StartDeadline(started);
+    }
+}
+
+void CVisaSession::StartDeadline(ULONGLONG started) {
+    if (deadline_ != 0) return;
+    ViUInt32 timeout = 0;
+    // Without a finite time-out of its own the session needs no bound.
+    if (visa_->GetAttribute(instrument_, VI_ATTR_TMO_VALUE, &timeout) < VI_SUCCESS) return;
+    if (timeout == 0 || timeout == VI_TMO_INFINITE) return;
+    sessionTimeout_ = timeout;
+    deadline_ = started + timeout;
+}
+
+void CVisaSession::BringInStep() {
+    if (instrument_ == 0 || !link_->outOfStep) return;
+    StartDeadline(GetTickCount64());
+    if (CTrace::On()) Trace("resync owed=" + std::to_string(link_->identitiesOwed));
+    // A tester that was switched off and on again has forgotten this.
+    if (interfaceType_ == VI_INTF_ASRL) WriteLine(L"SILENT 1");
+    WriteLine(L"*IDN?");
+    // Every other line is a late reply: the last identity owed is ours.
+    while (link_->identitiesOwed > 0) (void)ReadResponse();
+    link_->outOfStep = false;
+}
+
+void CVisaSession::EndCall() noexcept {
+    if (timeoutChanged_ && instrument_ != 0) visa_->SetAttribute(instrument_, VI_ATTR_TMO_VALUE, sessionTimeout_);
+    timeoutChanged_ = false;
+    deadline_ = 0;
 }
 
 std::string CVisaSession::Query(std::wstring_view line) {
@@ -204,6 +267,7 @@ void CVisaSession::Abandon() noexcept {
 
 void CVisaSession::CopyFrom(const CVisaSession& other) {
     lock_ = other.lock_;
+    link_ = other.link_;
     visa_ = other.visa_;
     instrument_ = other.instrument_;
     lastStatus_ = other.lastStatus_;

@@ -13,6 +13,7 @@
 #include <zewvisa/VisaTypes.h>
 
 #include "CInstrumentLock.h"
+#include "LinkState.h"
 #include "VisaLibrary.h"
 
 namespace zew::session {
@@ -34,8 +35,27 @@ public:
 
     // Line transport: a command line out with the termination character; a
     // response back as the bytes received (termination character included).
+    // A failed write or read (a time-out included) leaves the link out of
+    // step: a line that expects a reply (one holding "?") is then preceded by
+    // a resync (see BringInStep). Reading never writes.
     void WriteCommand(std::wstring_view text);
     [[nodiscard]] std::string ReadResponse();
+    // Reads past replies that wanted() refuses until one it accepts, within
+    // one time-out of the session from the call; a refused reply costs the
+    // reads after it a setting of the time-out each.
+    [[nodiscard]] std::string ReadResponseWhere(bool (*wanted)(std::string_view));
+
+    // Before the first line of a call that expects replies: on a link out of
+    // step, discards whatever the instrument sends until it has answered a
+    // fresh "*IDN?" (the answers it still owes to earlier ones discarded
+    // first); on a serial link "SILENT 1" goes first. From then until the end
+    // of the call every read waits only for what is left of one time-out of
+    // the session. Raises 1230 or 1231 as the line it precedes would; the
+    // link then stays out of step. On a link in step it does nothing.
+    void BringInStep();
+    // The end of an automation call or a monitor poll (the lock guard's):
+    // gives the session back the time-out a bounded read changed.
+    void EndCall() noexcept;
     // A line out and its reply back, as one call.
     [[nodiscard]] std::string Query(std::wstring_view line);
     [[nodiscard]] bool FitsOnLine(std::wstring_view text) const;
@@ -73,7 +93,8 @@ public:
     void Abandon() noexcept;
 
     // Makes this session a copy of other's: the same instrument handle, lock,
-    // last status, resource name, termination character and interface type.
+    // link state (shared), last status, resource name, termination character
+    // and interface type.
     // Opens nothing; the copy is let go with Detach(false), never closed. The
     // lock is shared, so it outlives the session it was copied from.
     void CopyFrom(const CVisaSession& other);
@@ -88,10 +109,21 @@ private:
     // Stores the status and raises messageId when it is negative.
     void Check(ViStatus status, UINT messageId);
     void Close();
+    // The line out, with no resync before it.
+    void WriteLine(std::wstring_view text);
+    // Reads from now on end by a deadline one time-out of the session from
+    // started (GetTickCount64), unless one is set already.
+    void StartDeadline(ULONGLONG started);
     // One trace line for this session's resource; only while the trace is on.
     void Trace(std::string_view event) const;
 
     std::shared_ptr<CInstrumentLock> lock_;
+    std::shared_ptr<LinkState> link_;
+    // The deadline of the reads of this call (0: none) and the session
+    // time-out to give back at its end when a read changed it.
+    ULONGLONG deadline_ = 0;
+    ViUInt32 sessionTimeout_ = 0;
+    bool timeoutChanged_ = false;
     // The library serving the open session: VISA, or the simulated testers.
     const VisaFunctions* visa_ = nullptr;
     ViSession instrument_ = 0;

@@ -181,6 +181,35 @@ TEST_F(AutoMonitor, ATransportFailureReportsMinusOneOnceAndEndsMonitoring) {
     EXPECT_EQ(m.sink.events.back().status, -1);
 }
 
+// A poll that timed out leaves its reply on the way: once the tester answers
+// again, neither a client's query nor the next test's first poll takes it.
+TEST_F(AutoMonitor, ALateMonitorReplyIsNeverAReading) {
+    Monitored m(L"dev1");
+    ZvSetReplyDelay("GPIB0::1", 200);
+    ZvQueueReply("GPIB0::1", "MON?", "8,1,2,3,4,5\n");
+    ZvQueueReply("GPIB0::1", "RDATA?", "0.042\n");
+    ASSERT_EQ(m.driver->Start(), S_OK);
+    ASSERT_TRUE(PumpUntil([&] { return !m.sink.events.empty(); }));
+    EXPECT_EQ(m.Statuses(), std::vector<short>{-1});
+    ZvSetReplyDelay("GPIB0::1", 0);
+    Sleep(300);   // the late reply has come
+    double resistance = -1;
+    EXPECT_EQ(m.driver->get_MonResistance(&resistance), S_OK);
+    EXPECT_EQ(resistance, 0.042);
+
+    ZvFailNext(ZV_OP_READ, 0, VI_ERROR_IO);   // a failed poll, its reply left waiting
+    ZvQueueReply("GPIB0::1", "MON?", "12,9,9,9,9,9\n");
+    ZvQueueReply("GPIB0::1", "MON?", "3,7,7,7,7,7\n");
+    ASSERT_EQ(m.driver->Start(), S_OK);
+    ASSERT_TRUE(PumpUntil([&] { return m.sink.events.size() >= 2; }));
+    ASSERT_EQ(m.driver->Start(), S_OK);
+    ASSERT_TRUE(PumpUntil([&] { return m.sink.events.size() >= 3; }));
+    PumpFor(50);
+    EXPECT_EQ(m.Statuses(), (std::vector<short>{-1, -1, 3}));
+    EXPECT_EQ(m.sink.events.back().voltage, 7.0);
+    ZvSetReplyDelay("GPIB0::1", 0);
+}
+
 TEST_F(AutoMonitor, SwitchingOnAndOffAndChangingTheInterval) {
     ComPtr<IZew4400> driver = NewDriver();
     EXPECT_EQ(driver->put_AutoMonitorEnabled(1), S_FALSE);   // 1 is not true: off stays off

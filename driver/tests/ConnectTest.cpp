@@ -99,6 +99,43 @@ TEST_F(ConnectTest, IdentityResponses) {
     }
 }
 
+// A line that is no identity (the late reply to a client that went away while
+// it waited) is read past, waiting before "*IDN?" went out or arriving after
+// it; an identity of another maker is still refused at once, and stale lines
+// alone end at the time-out.
+TEST_F(ConnectTest, LinesThatAreNoIdentityAreReadPast) {
+    // On a serial link the answer to "SILENT 1" stands for a line waiting.
+    ZvQueueReply("ASRL1", "SILENT 1", "0.0000\n");
+    ZvQueueReply("ASRL1", "RDATA?", "0.0700\n");
+    ASSERT_EQ(Connect(driver.get(), L"COM1"), S_OK);
+    double resistance = -1;
+    EXPECT_EQ(driver->get_MonResistance(&resistance), S_OK);
+    EXPECT_EQ(resistance, 0.07);
+    EXPECT_EQ(WireLog("ASRL1"), "SILENT 1\n*IDN?\nRDATA?\n");
+
+    const struct {
+        const char* replies;
+        HRESULT hr;
+        const wchar_t* model;
+        size_t reads;
+    } cases[] = {
+        {"12,1500.5,0.0123,0.0155,0.0150,3.2\nORVANTA ELECTRONICS CORP.,ZEW4410,SN01,1.05.02\n", S_OK, L"ZEW4410", 2},
+        {"0.0000\nNAME1   \r\nACME INSTRUMENTS INC.,ZEW4400,0,1.00.00\n", kDifferentModel, nullptr, 3},
+        {"0.0000\n", kReadFailed, nullptr, 2},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.replies);
+        driver = CreateDriver();
+        ZvClearLogs(nullptr);
+        ZvQueueReply("GPIB0::1", "*IDN?", c.replies);
+        EXPECT_EQ(Connect(driver.get(), L"dev1"), c.hr);
+        Bstr model;
+        driver->get_LegalModelName(model.put());
+        EXPECT_EQ(std::wstring(model.view()), std::wstring(c.model ? c.model : L""));
+        EXPECT_EQ(Occurrences(Trace("GPIB0::1"), "viRead"), c.reads);
+    }
+}
+
 // A session whose set-up fails is closed again: the error and the failing
 // status stay for the client, and the object is disconnected.
 TEST_F(ConnectTest, FailuresAfterTheOpenCloseTheSession) {

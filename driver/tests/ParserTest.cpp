@@ -92,6 +92,25 @@ TEST(IdentityTest, RejectsOtherMakersModelsAndVersions) {
     }
 }
 
+// What a stale line may be taken for: Connect reads past lines that are no
+// identity; a resync counts only our maker's identities and "*IDN?" queries.
+TEST(IdentityTest, IdentityShapesAndQueries) {
+    for (const char* reply : {"ORVANTA ELECTRONICS CORP.,ZEW4400,0,1.00.00\n", "ORVANTA ELECTRONICS CORP.,ZEW4400,1.00.00",
+                              "ACME INSTRUMENTS INC.,ZEW4400,0,1.00.00\n", " Acme,Meter,SN1,2.0\r\n"}) {
+        EXPECT_TRUE(LooksLikeIdentity(reply)) << reply;
+    }
+    for (const char* reply : {"", "0.0000\n", "12,1500.5,0.0123,0.0155,0.0150,3.2\n", "NAME1   \r\n", "4,HOLD\n",
+                              "-1,a,b,c\n", ".5,a,b,c", "A,B,C\n", "A,B,C,D,E\n", ",B,C,D"}) {
+        EXPECT_FALSE(LooksLikeIdentity(reply)) << reply;
+    }
+    EXPECT_TRUE(IsMakersIdentity("ORVANTA ELECTRONICS CORP.,ZEW4400,0,1.00.00\n"));
+    EXPECT_FALSE(IsMakersIdentity("ACME INSTRUMENTS INC.,ZEW4400,0,1.00.00\n"));
+    EXPECT_TRUE(IsIdentityQuery("*IDN?\n"));
+    EXPECT_TRUE(IsIdentityQuery(" *idn? "));
+    EXPECT_FALSE(IsIdentityQuery("*IDN"));
+    EXPECT_FALSE(IsIdentityQuery("*IDN?;*STB?\n"));
+}
+
 TEST(IdentityTest, TokenLengthIsBounded) {
     const std::string head = "ORVANTA ELECTRONICS CORP.,";
     const std::string fits = "ZEW4400,0,1.0," + std::string(kMaxIdentityToken - 14, 'x');

@@ -157,6 +157,26 @@ TEST_F(ProgramTest, StartUploadsEveryLineWithAHandshakeThenRunsTheProgram) {
 }
 
 // A name read from the instrument that the upload line cannot carry.
+// The handshakes of a program's upload on a link out of step: the link is
+// brought in step before the first line, and afterwards no *STB? reply is
+// left over for the next query.
+TEST_F(ProgramTest, StartOnALinkOutOfStepBringsItInStepFirst) {
+    ComPtr<IProgram> program = ProgramOf(driver.get(), 3);
+    ASSERT_EQ(program->Allocate(1), S_OK);
+    ZvQueueReply("GPIB0::1", "RDATA?", "0.0700\n");
+    ZvSetReplyDelay("GPIB0::1", 300);
+    double value = 0;
+    EXPECT_EQ(driver->get_MonVoltage(&value), kReadFailed);
+    ZvSetReplyDelay("GPIB0::1", 0);
+    Sleep(400);
+    ZvClearLogs(nullptr);
+    ASSERT_EQ(program->Start(), S_OK);
+    EXPECT_EQ(WireLog("GPIB0::1").rfind("*IDN?\nPRGNAME 3,", 0), 0u) << WireLog("GPIB0::1");
+    EXPECT_EQ(driver->Stop(), S_OK);
+    EXPECT_EQ(driver->get_MonResistance(&value), S_OK);
+    EXPECT_EQ(value, 0.07);
+}
+
 TEST_F(ProgramTest, StartRefusesANameThatCannotBeQuoted) {
     ComPtr<IProgram> program = ProgramOf(driver.get(), 5);
     ZvQueueReply("GPIB0::1", "PRGNAME? 5", "A\"B\r\n");

@@ -20,7 +20,7 @@ zew_add_test(driver_tests
           tests/RegistrationTest.cpp tests/TestConditionsTest.cpp tests/TestRunTest.cpp
           tests/SystemSettingsTest.cpp tests/ConnectableTest.cpp tests/RegisterTest.cpp
           tests/MemoryTest.cpp tests/CollectionTest.cpp tests/ChildLifecycleTest.cpp
-          tests/ProgramTest.cpp
+          tests/ProgramTest.cpp tests/OutOfStepTest.cpp
   LIBS zew_driver_test_support version)
 add_dependencies(driver_tests Zew4400 VISA32_dll)
 

@@ -82,5 +82,26 @@ else
   echo "FAIL the test over COM5:"; echo "$output"
   failed=1
 fi
+# A port that hangs up while a read waits: the read fails at once with an I/O
+# error instead of spinning until its 10 s time-out.
+bridge
+bridge_pid=${pids[-1]}
+mkfifo "$dir/read-in"
+"${run[@]}" "$bin/zew-serial-read-client.exe" ASRL5 <"$dir/read-in" >"$dir/read" 2>&1 &
+reader=$!
+exec 3>"$dir/read-in"
+for _ in $(seq 200); do grep -q '^open' "$dir/read" 2>/dev/null && break; sleep 0.1; done
+kill "$bridge_pid"; wait "$bridge_pid" 2>/dev/null || true
+echo >&3
+exec 3>&-
+wait $reader || true
+read_line=$(tr -d '\r' <"$dir/read" | grep '^read ' || true)
+read_ms=$(sed -n 's/.* ms=\([0-9]*\)$/\1/p' <<<"$read_line")
+if [[ $read_line == "read status=BFFF003E ms="* ]] && [ "${read_ms:-99999}" -lt 1000 ]; then
+  echo "ok   a read on a port that hung up fails at once ($read_ms ms)"
+else
+  echo "FAIL a read on a port that hung up: ${read_line:-$(tr -d '\r' <"$dir/read")}"
+  failed=1
+fi
 [ $failed -eq 0 ] || exit 1
 echo "serial-port-test: $arch: the serial settings reach the port"

@@ -15,6 +15,8 @@ namespace zewvisa {
 namespace {
 
 constexpr DWORD kSliceMs = 50;
+// Empty reads in a row that returned at once, taken as a hang-up.
+constexpr int kHungUpAfter = 3;
 constexpr char kXon = 0x11;
 constexpr char kXoff = 0x13;
 
@@ -85,15 +87,29 @@ public:
         return VI_SUCCESS;
     }
 
+    // A read without a byte returns after its slice. One that returns none
+    // on a port whose state can no longer be read, or returns none at once
+    // again and again, reads a port that has hung up (a pseudo-terminal whose
+    // other end closed).
     void Wait(SteadyTime deadline) override {
-        if (deadline <= std::chrono::steady_clock::now()) return;
+        const auto started = std::chrono::steady_clock::now();
+        if (deadline <= started) return;
         char buffer[256];
         DWORD n = 0;
-        if (ReadFile(port_.get(), buffer, sizeof buffer, &n, nullptr)) {
-            received_.Add(buffer, n);
-        } else {
+        if (!ReadFile(port_.get(), buffer, sizeof buffer, &n, nullptr)) {
             received_.Lose();
+            return;
         }
+        received_.Add(buffer, n);
+        if (n > 0) {
+            emptyAtOnce_ = 0;
+            return;
+        }
+        DWORD errors = 0;
+        COMSTAT state{};
+        const bool atOnce = std::chrono::steady_clock::now() - started < std::chrono::milliseconds(kSliceMs / 2);
+        emptyAtOnce_ = atOnce ? emptyAtOnce_ + 1 : 0;
+        if (!ClearCommError(port_.get(), &errors, &state) || emptyAtOnce_ >= kHungUpAfter) received_.Lose();
     }
 
     ViStatus Drain(InputQueue& input) override { return received_.Drain(input, VI_ERROR_IO); }
@@ -117,6 +133,7 @@ public:
 private:
     std::unique_ptr<void, HandleCloser> port_;
     ReceivedBytes received_;
+    int emptyAtOnce_ = 0;
 };
 
 }  // namespace
