@@ -113,8 +113,9 @@ def escape_formatted(text):
 
 
 class Writer:
-    def __init__(self, arch):
+    def __init__(self, arch, base):
         self.arch = arch
+        self.base = base  # wixl takes a file's path relative to the source's folder
         self.lines = []
         self.components = []
         self.ids = set()
@@ -134,6 +135,7 @@ class Writer:
         file_id = self.ident("F", view, path)
         win64 = ' Win64="yes"' if view == "64" else ""
         self.out(depth, f'<Component Id="{component}" Guid="{guid("component", view, path)}"{win64}>')
+        source = os.path.relpath(source, self.base)
         self.out(depth + 1, f'<File Id="{file_id}" Name={quoteattr(file_name)} Source={quoteattr(source)} KeyPath="yes"/>')
         for key, name, value in rows(file_id) if callable(rows) else rows:
             name_attr = f" Name={quoteattr(name)}" if name else ""
@@ -185,7 +187,9 @@ def main():
     if not typelib_file:
         fail("SETUP.LST names no type library")
 
-    w = Writer(a.arch)
+    out = os.path.abspath(a.out)
+    wxs = out[:-4] + ".wxs" if out.endswith(".msi") else out + ".wxs"
+    w = Writer(a.arch, os.path.dirname(wxs))
     w.out(0, '<?xml version="1.0" encoding="utf-8"?>')
     w.out(0, '<Wix xmlns="http://schemas.microsoft.com/wix/2006/wi">')
     w.out(1, f'<Product Id="{guid("product", a.arch, a.version)}" Name={quoteattr(product)} Language="1033" '
@@ -237,8 +241,17 @@ def main():
     program_files = "ProgramFiles64Folder" if a.arch == "x64" else "ProgramFilesFolder"
     w.out(3, f'<Directory Id="{program_files}">')
     w.out(4, f'<Directory Id="MAKERFOLDER" Name={quoteattr(vendor)}>')
-    w.out(5, f'<Directory Id="PRODUCTFOLDER" Name={quoteattr(product)}>')
     view = drivers[0][0]
+    win64 = ' Win64="yes"' if view == "64" else ""
+    # The maker's folder goes with the last of its products: Windows Installer
+    # removes only the folders of components.
+    maker_component = w.ident("C", "maker folder")
+    w.out(5, f'<Component Id="{maker_component}" Guid="{guid("component", view, "maker folder")}"{win64}>')
+    w.out(6, '<CreateFolder/>')
+    w.out(6, f'<RemoveFolder Id="{w.ident("R", "maker folder")}" On="uninstall"/>')
+    w.out(5, "</Component>")
+    w.components.append(maker_component)
+    w.out(5, f'<Directory Id="PRODUCTFOLDER" Name={quoteattr(product)}>')
 
     def tree(depth, source, relative):
         for name in sorted(os.listdir(source)):
@@ -259,10 +272,10 @@ def main():
         tree(7, source, folder)
         w.out(6, "</Directory>")
     # The TypeLib key's component: a key path of its own (the version key's
-    # default value), in the native view.
+    # default value), in the native view; it removes the product's folder.
     typelib_component = w.ident("C", "typelib")
-    win64 = ' Win64="yes"' if view == "64" else ""
     w.out(6, f'<Component Id="{typelib_component}" Guid="{guid("component", view, "typelib")}"{win64}>')
+    w.out(7, f'<RemoveFolder Id="{w.ident("R", "product folder")}" On="uninstall"/>')
     for index, (key, name, value) in enumerate(shared):
         name_attr = f" Name={quoteattr(name)}" if name else ""
         key_path = ' KeyPath="yes"' if index == 0 else ""
@@ -286,7 +299,6 @@ def main():
     w.out(2, "</Feature>")
     w.out(1, "</Product>")
     w.out(0, "</Wix>")
-    wxs = a.out[:-4] + ".wxs" if a.out.endswith(".msi") else a.out + ".wxs"
     text = "\n".join(w.lines) + "\n"
     with open(wxs, "w", encoding="utf-8") as f:
         f.write(text)
@@ -294,14 +306,15 @@ def main():
     # The package code names these exact contents: the source text with
     # every file it takes in in place of the file's path.
     def content(match):
-        with open(match.group(1).replace("&amp;", "&").replace("&quot;", '"'), "rb") as f:
+        path = match.group(1).replace("&amp;", "&").replace("&quot;", '"').replace("&apos;", "'")
+        with open(os.path.join(os.path.dirname(wxs), path), "rb") as f:
             return 'Source="' + hashlib.sha256(f.read()).hexdigest() + '"'
     digest = hashlib.sha256(re.sub(r'Source="([^"]+)"', content, text).encode())
     package_code = "{" + str(uuid.UUID(bytes=digest.digest()[:16], version=4)).upper() + "}"
-    if os.path.exists(a.out):
-        os.remove(a.out)
-    subprocess.run([a.wixl, "-a", a.arch, "-o", a.out, wxs], check=True)
-    subprocess.run([a.msibuild, a.out, "-s", f"{product} {a.version}", vendor,
+    if os.path.exists(out):
+        os.remove(out)
+    subprocess.run([a.wixl, "-a", a.arch, "-o", out, wxs], check=True, cwd=os.path.dirname(wxs))
+    subprocess.run([a.msibuild, out, "-s", f"{product} {a.version}", vendor,
                     f"{'x64' if a.arch == 'x64' else 'Intel'};1033", package_code], check=True)
 
 

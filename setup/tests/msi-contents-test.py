@@ -4,7 +4,9 @@ version, upgrade and entry properties, its files against the laid-out
 package, its registry rows against the class table's rows and the type
 library, and the same bytes from the same inputs wherever they lie.
     msi-contents-test.py MSI ROWS PACKAGE32 [PACKAGE64]"""
+import contextlib
 import importlib.util
+import io
 import os
 import re
 import shutil
@@ -55,7 +57,8 @@ def main():
     check(make_msi.product_version("1.54.2.7") == "1.54.2007", "1.54.2.7 does not map to 1.54.2007")
     for bad in ("1.54.0.1000", "1.256.0.0", "1.54.66.0", "1.54.0"):
         try:
-            make_msi.product_version(bad)
+            with contextlib.redirect_stderr(io.StringIO()):
+                make_msi.product_version(bad)
             failures.append(f"the version {bad} was taken")
         except SystemExit:
             pass

@@ -41,14 +41,16 @@ winpath() { echo "Z:$(echo "$1" | tr / '\\')"; }
 settle() { WINEPREFIX=$1 /usr/lib/wine/wineserver -w; }
 fail() { echo "$name: FAILED: $*"; exit 1; }
 
-shared64="$prefix/drive_c/Program Files/Common Files/Orvanta Shared"
-shared32="$prefix/drive_c/Program Files (x86)/Common Files/Orvanta Shared"
-[ "$arch" = win64 ] || shared32="$prefix/drive_c/Program Files/Common Files/Orvanta Shared"
-files="$prefix/drive_c/Program Files/Orvanta/ZEW4400 Driver"
-native_shared=$shared64
-[ "$arch" = win64 ] || native_shared=$shared32
+# The shared folders: the native one first, then (win64) the 32-bit one.
+native_shared="$prefix/drive_c/Program Files/Common Files/Orvanta Shared"
+shared_folders=("$native_shared")
 syswow=
-[ "$arch" = win64 ] && syswow='C:\windows\syswow64\'
+if [ "$arch" = win64 ]; then
+  shared32="$prefix/drive_c/Program Files (x86)/Common Files/Orvanta Shared"
+  shared_folders+=("$shared32")
+  syswow='C:\windows\syswow64\'
+fi
+files="$prefix/drive_c/Program Files/Orvanta/ZEW4400 Driver"
 
 # msiexec with a verbose log; believed only when the log ends the action as
 # Windows Installer does on success (a killed msiexec exits 0 under Wine).
@@ -65,7 +67,7 @@ msiexec() {
 our_rows() {  # PREFIX: our registry rows, the type libraries of the install
   settle "$1"
   local tlbs=()
-  for folder in "$shared64" "$shared32"; do
+  for folder in "${shared_folders[@]}"; do
     [ -f "$folder/ZEW4400.TLB" ] && tlbs+=("$folder/ZEW4400.TLB")
   done
   "${registry[@]}" ours "$1" "${tlbs[@]}"
@@ -80,7 +82,7 @@ regsvr32_rows() {
   rm -rf "$other"
   "${other_run[@]}" --init
   local base=${prefix%/}
-  for folder in "$shared64" "$shared32"; do
+  for folder in "${shared_folders[@]}"; do
     [ -d "$folder" ] || continue
     local target="$other${folder#"$base"}"
     mkdir -p "$(dirname "$target")"
@@ -97,7 +99,7 @@ regsvr32_rows() {
   fi
   settle "$other"
   local tlbs=()
-  for folder in "$shared64" "$shared32"; do
+  for folder in "${shared_folders[@]}"; do
     [ -f "$folder/ZEW4400.TLB" ] && tlbs+=("$folder/ZEW4400.TLB")
   done
   "${registry[@]}" ours "$other" "${tlbs[@]}"
@@ -211,11 +213,12 @@ print(m.product_version('$version'))")
     msiexec INSTALL /x "$(winpath "$msi")"
     settle "$prefix"
     "${registry[@]}" snapshot "$prefix" >"$work/after"
-    # What Windows Installer keeps of its own (its empty lists and its
-    # folder), and the hardware Wine enumerates at every start, are not ours.
+    # What Windows Installer keeps of its own (its folder and its lists,
+    # empty again), and the hardware Wine enumerates at every start, are not
+    # ours.
     LC_ALL=C comm -13 "$work/before" "$work/after" |
       grep -vP '^file\twindows/Installer$|^system\.reg\tSoftware\\Classes\\Installer\\(Features|Products|UpgradeCodes)$' |
-      grep -vP '^system\.reg\tSoftware\\Microsoft\\Windows\\CurrentVersion\\Installer\\(UpgradeCodes|UserData\\S-1-5-18\\(Components|Products))$' |
+      grep -vP '^system\.reg\tSoftware\\(Wow6432Node\\)?Microsoft\\Windows\\CurrentVersion\\(Uninstall|Installer\\(UpgradeCodes|UserData\\S-1-5-18\\(Components|Products)))$' |
       grep -vP '^system\.reg\tSystem\\CurrentControlSet\\' >"$work/left" || true
     if [ -s "$work/left" ]; then
       head -n 40 "$work/left"
