@@ -63,7 +63,7 @@ set(msi_file ${CMAKE_BINARY_DIR}/package/Zew4400-${ZEW_FILE_VERSION}-${msi_arch}
 add_custom_command(
   OUTPUT ${msi_file}
   COMMAND ${with_source_date} --frozen-clock ${PROJECT_SOURCE_DIR}
-          ${make_msi} --arch ${msi_arch} ${msi_packages} --out ${msi_file}
+          ${make_msi} --arch ${msi_arch} ${msi_packages} --out ${msi_file} --wxs ${msi_build}/Zew4400-${msi_arch}.wxs
   COMMAND ${sign_files} "${ZEW_SIGN_PKCS12}" "${ZEW_SIGN_PASSWORD_FILE}" "${ZEW_SIGN_TIMESTAMP_URL}" ${msi_file}
   DEPENDS ${make_msi_depends} ${msi_package_depends} driver_package
   COMMENT "Making the Windows Installer package ${msi_file}"

@@ -159,6 +159,7 @@ def main():
     args.add_argument("--package32", required=True)
     args.add_argument("--package64")
     args.add_argument("--out", required=True)
+    args.add_argument("--wxs", help="the WiX source written (default: beside --out)")
     args.add_argument("--wixl", default="wixl")
     args.add_argument("--msibuild", default="msibuild")
     a = args.parse_args()
@@ -188,7 +189,7 @@ def main():
         fail("SETUP.LST names no type library")
 
     out = os.path.abspath(a.out)
-    wxs = out[:-4] + ".wxs" if out.endswith(".msi") else out + ".wxs"
+    wxs = os.path.abspath(a.wxs) if a.wxs else (out[:-4] if out.endswith(".msi") else out) + ".wxs"
     w = Writer(a.arch, os.path.dirname(wxs))
     w.out(0, '<?xml version="1.0" encoding="utf-8"?>')
     w.out(0, '<Wix xmlns="http://schemas.microsoft.com/wix/2006/wi">')
