@@ -60,11 +60,16 @@ else()
   set(msi_package_depends ${package_zip} ${ZEW_WIN32_BUILD_DIR}/package/Zew4400-${ZEW_FILE_VERSION}-win32.zip)
 endif()
 set(msi_file ${CMAKE_BINARY_DIR}/package/Zew4400-${ZEW_FILE_VERSION}-${msi_arch}.msi)
+if(ZEW_SIGN_PKCS12)
+  set(sign_msi COMMAND ${sign_files} "${ZEW_SIGN_PKCS12}" "${ZEW_SIGN_PASSWORD_FILE}" "${ZEW_SIGN_TIMESTAMP_URL}" ${msi_file})
+else()
+  set(sign_msi COMMAND ${CMAKE_COMMAND} -E echo "driver_msi: not signed (no certificate: set ZEW_SIGN_PKCS12 and ZEW_SIGN_PASSWORD_FILE to sign)")
+endif()
 add_custom_command(
   OUTPUT ${msi_file}
   COMMAND ${with_source_date} --frozen-clock ${PROJECT_SOURCE_DIR}
           ${make_msi} --arch ${msi_arch} ${msi_packages} --out ${msi_file} --wxs ${msi_build}/Zew4400-${msi_arch}.wxs
-  COMMAND ${sign_files} "${ZEW_SIGN_PKCS12}" "${ZEW_SIGN_PASSWORD_FILE}" "${ZEW_SIGN_TIMESTAMP_URL}" ${msi_file}
+  ${sign_msi}
   DEPENDS ${make_msi_depends} ${msi_package_depends} driver_package
   COMMENT "Making the Windows Installer package ${msi_file}"
   VERBATIM)

@@ -205,14 +205,14 @@ def main():
     w.out(2, '<Property Id="ARPNOMODIFY" Value="1"/>')
     w.out(1, "")
     w.out(2, '<Directory Id="TARGETDIR" Name="SourceDir">')
-    typelib_rows = []  # the shared TypeLib key: written once, by the first (native) driver
+    typelib_rows = []  # per driver: its type library, its shared folder, its file's id
     help_id = None
     for view, folder, package in drivers:
         library = TypeLibrary(os.path.join(package, typelib_file))
         shared_dir = "SHARED" + view
         typelib_rows.append((library, shared_dir, view))
         w.out(3, f'<Directory Id="{folder}">')
-        w.out(4, f'<Directory Id="{shared_dir}" Name="{vendor} Shared">')
+        w.out(4, f'<Directory Id="{shared_dir}" Name={quoteattr(vendor + " Shared")}>')
         for name, _ in shared_files:
             path = f"{folder}/{name}"
             if name == driver_file:
@@ -232,8 +232,8 @@ def main():
     # writes its name, FLAGS, HELPDIR (the native driver's folder) and every
     # driver's path subkey.
     (native_library, native_dir, _), *_ = typelib_rows
-    shared = literal_rows(native_library.shared_rows("HELPDIR"))
-    shared = [(k, n, f"[{native_dir}]" if v == "HELPDIR" else v) for k, n, v in shared]
+    shared = [(escape_formatted(k), n, v if k.endswith("\\HELPDIR") else escape_formatted(v))
+              for k, n, v in native_library.shared_rows(f"[{native_dir}]")]
     for library, _, driver_id in typelib_rows:
         if library.libid != native_library.libid or library.version != native_library.version:
             fail("the drivers' type libraries differ in LIBID or version")
