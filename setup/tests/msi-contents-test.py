@@ -61,11 +61,10 @@ def main():
     check(version and version.group(2) == arch, f"{msi}: not named Zew4400-<version>-{arch}.msi")
     version = version.group(1)
 
-    # The four-field version in the three fields Windows Installer compares.
-    check(make_msi.product_version("1.54.0.1") == "1.54.1", "1.54.0.1 does not map to 1.54.1")
+    # The four-field version in the three fields Windows Installer compares:
+    # builds of one release stay apart, and what does not fit is refused.
     check(make_msi.product_version("1.54.0.2") != make_msi.product_version("1.54.0.1"),
           "two builds of one release map to one ProductVersion")
-    check(make_msi.product_version("1.54.2.7") == "1.54.2007", "1.54.2.7 does not map to 1.54.2007")
     for bad in ("1.54.0.1000", "1.256.0.0", "1.54.66.0", "1.54.0"):
         try:
             with contextlib.redirect_stderr(io.StringIO()):
