@@ -10,7 +10,7 @@ packages=(
   xvfb xauth cmake g++ make googletest
   clang libclang-rt-14-dev
   fp-utils libchm-bin python3 socat
-  faketime osslsigncode openssl
+  faketime osslsigncode openssl wixl msitools
   "$@"
 )
 

@@ -1,7 +1,7 @@
-// The registry script of each class of the library.
+// The registry script of each class of the library (portable data).
 #pragma once
 
-#include "../com/Registrar.h"
+#include "../com/RegistryScript.h"
 
 namespace zew::server {
 

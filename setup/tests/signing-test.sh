@@ -3,9 +3,10 @@
 # given as the environment variables a release build uses, and checks that
 # the shipped ZEW4400.OCX and Setup.exe carry SHA-256 Authenticode signatures
 # that verify against that certificate: signed after stripping (a stripped
-# binary whose signature still holds for its bytes), and zipped as signed. The
-# password appears nowhere in the build tree or the build's output. Needs no
-# Wine.
+# binary whose signature still holds for its bytes), and zipped as signed; in
+# the win32 preset the Windows Installer package is signed too (the x64 one
+# needs the win32 tree's package and is left out here). The password appears
+# nowhere in the build tree or the build's output. Needs no Wine.
 #   signing-test.sh SOURCE_TREE TOOLCHAIN_FILE WORK_DIR
 set -euo pipefail
 source_tree=$1 toolchain=$2 work=$3
@@ -35,8 +36,10 @@ umask 022
 export ZEW_SIGN_PKCS12=$key/signer.p12 ZEW_SIGN_PASSWORD_FILE=$key/password
 unset ZEW_SIGN_TIMESTAMP_URL
 log=$work/build.log
+targets=(driver_package)
+[ "$arch" = win64 ] || targets+=(driver_msi)
 if ! { cmake -S "$source_tree" -B "$tree" --toolchain "$toolchain" -DCMAKE_BUILD_TYPE=RelWithDebInfo &&
-       cmake --build "$tree" -j2 --target driver_package -- VERBOSE=1; } >"$log" 2>&1; then
+       cmake --build "$tree" -j2 --target "${targets[@]}" -- VERBOSE=1; } >"$log" 2>&1; then
   echo "the signed build failed:"; tail -n 30 "$log"; exit 1
 fi
 
@@ -49,6 +52,12 @@ for binary in ZEW4400.OCX Setup.exe; do
   grep -qiE 'message digest algorithm *: *SHA256' <<<"$report" || fail "$binary: not a SHA-256 signature: $report"
   ! "$triple-objdump" -h "$package/$binary" | grep -q ' \.debug_' || fail "$binary was signed before it was stripped"
 done
+if [ "$arch" = win32 ]; then
+  msi=$(ls "$tree"/package/Zew4400-*-x86.msi)
+  report=$(osslsigncode verify -CAfile "$key/signer.pem" -in "$msi" 2>&1) ||
+    fail "${msi##*/}: the signature does not verify against the test certificate: $report"
+  grep -qiE 'message digest algorithm *: *SHA256' <<<"$report" || fail "${msi##*/}: not a SHA-256 signature: $report"
+fi
 # The zip holds the signed files.
 python3 - "$tree/package" "$package" <<'PY' || status=1
 import glob, os, sys, zipfile

@@ -1,0 +1,2 @@
+/* Empty: see rpc.h beside it. */
+#pragma once
