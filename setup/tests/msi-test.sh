@@ -98,12 +98,7 @@ regsvr32_rows() {
     "${other_run[@]}" regsvr32 /s 'C:\Program Files\Common Files\Orvanta Shared\ZEW4400.OCX' ||
       fail "64-bit regsvr32 exited $?"
   fi
-  settle "$other"
-  local tlbs=()
-  for folder in "${shared_folders[@]}"; do
-    [ -f "$folder/ZEW4400.TLB" ] && tlbs+=("$folder/ZEW4400.TLB")
-  done
-  "${registry[@]}" ours "$other" "${tlbs[@]}"
+  our_rows "$other"
 }
 
 # The package's rows against regsvr32's, value for value, but for two forms:
