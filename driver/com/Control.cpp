@@ -3,7 +3,7 @@
 #include <new>
 
 #include "Module.h"
-#include "UniqueAny.h"
+#include <zewhandles/WindowsHandles.h>
 #include "Variant.h"
 
 namespace zew::com {
@@ -31,7 +31,7 @@ bool RegisterWindowClass(WNDPROC procedure) {
 void UnregisterControlWindowClass() { UnregisterClassW(kWindowClass, ModuleInstance()); }
 
 SIZE ScreenDpi() {
-    const UniqueScreenDc screen(GetDC(nullptr));
+    const handles::UniqueScreenDc screen(GetDC(nullptr));
     const int x = screen ? GetDeviceCaps(screen.get(), LOGPIXELSX) : 0;
     const int y = screen ? GetDeviceCaps(screen.get(), LOGPIXELSY) : 0;
     return {x > 0 ? x : 96, y > 0 ? y : 96};
@@ -485,15 +485,15 @@ STDMETHODIMP Control::GetData(FORMATETC* format, STGMEDIUM* medium) {
     const SIZE dpi = ScreenDpi();
     const RECT bounds{0, 0, HimetricToPixels(extent_.cx, dpi.cx), HimetricToPixels(extent_.cy, dpi.cy)};
 
-    UniqueMetafileDc recording(CreateMetaFileW(nullptr));
+    handles::UniqueMetafileDc recording(CreateMetaFileW(nullptr));
     if (!recording) return E_OUTOFMEMORY;
     SetWindowOrgEx(recording.get(), 0, 0, nullptr);
     SetWindowExtEx(recording.get(), bounds.right, bounds.bottom, nullptr);
     OnDraw(recording.get(), bounds);
-    UniqueMetafile metafile(CloseMetaFile(recording.release()));
+    handles::UniqueMetafile metafile(CloseMetaFile(recording.release()));
     if (!metafile) return E_OUTOFMEMORY;
 
-    UniqueGlobal memory(GlobalAlloc(GMEM_MOVEABLE | GMEM_SHARE, sizeof(METAFILEPICT)));
+    handles::UniqueGlobal memory(GlobalAlloc(GMEM_MOVEABLE | GMEM_SHARE, sizeof(METAFILEPICT)));
     auto* picture = memory ? static_cast<METAFILEPICT*>(GlobalLock(memory.get())) : nullptr;
     if (!picture) return E_OUTOFMEMORY;
     picture->mm = MM_ANISOTROPIC;

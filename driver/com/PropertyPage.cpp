@@ -6,7 +6,7 @@
 #include <string>
 
 #include "Module.h"
-#include "UniqueAny.h"
+#include <zewhandles/WindowsHandles.h>
 
 namespace zew::com {
 namespace {
@@ -178,7 +178,7 @@ STDMETHODIMP PropertyPage::Help(LPCOLESTR helpDirectory) {
     const UINT length = GetSystemDirectoryW(viewer, MAX_PATH);
     if (length == 0 || length + 12 >= MAX_PATH) return E_FAIL;
     wcscat(viewer, L"\\hhctrl.ocx");
-    UniqueModule library(LoadLibraryExW(viewer, nullptr, LOAD_WITH_ALTERED_SEARCH_PATH));
+    handles::UniqueModule library(LoadLibraryExW(viewer, nullptr, LOAD_WITH_ALTERED_SEARCH_PATH));
     if (!library) return E_FAIL;
     const auto htmlHelp =
         reinterpret_cast<HtmlHelpFunction>(reinterpret_cast<void*>(GetProcAddress(library.get(), "HtmlHelpA")));

@@ -4,7 +4,7 @@
 
 #include "ComPtr.h"
 #include "TypeLibrary.h"
-#include "UniqueAny.h"
+#include <zewhandles/WindowsHandles.h>
 
 namespace zew::com {
 namespace {
@@ -28,7 +28,7 @@ HRESULT DeleteOwnedKeys(const RegistryScript& script, const Substitutions& subst
 }
 
 HRESULT WriteEntry(const RegistryEntry& entry, const Substitutions& substitutions) {
-    UniqueHkey key;
+    handles::UniqueHkey key;
     LSTATUS status = RegCreateKeyExW(HKEY_CLASSES_ROOT, Substitute(entry.key, substitutions).c_str(), 0, nullptr,
                                      REG_OPTION_NON_VOLATILE, KEY_SET_VALUE, nullptr, key.put(), nullptr);
     if (status != ERROR_SUCCESS) return HRESULT_FROM_WIN32(status);

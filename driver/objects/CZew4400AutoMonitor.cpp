@@ -13,7 +13,7 @@
 #include "../parsers/Replies.h"
 #include "../session/CLockGuard.h"
 #include "../session/CVisaException.h"
-#include "../testrun/MonitorTimerRegistry.h"
+#include "../monitor/MonitorTimerRegistry.h"
 
 namespace zew::objects {
 namespace {
@@ -23,7 +23,7 @@ constexpr int16_t kStatusTesting = 12;
 constexpr int16_t kStatusTestOn = 8;
 constexpr int16_t kStatusPollFailed = -1;
 
-testrun::MonitorTimerRegistry& Registry() { return testrun::MonitorTimerRegistry::Process(); }
+monitor::MonitorTimerRegistry& Registry() { return monitor::MonitorTimerRegistry::Process(); }
 
 }  // namespace
 

@@ -5,7 +5,7 @@
 
 #include "../ui/CAboutDlg.h"
 #include "../com/Module.h"
-#include "../com/UniqueAny.h"
+#include <zewhandles/WindowsHandles.h>
 #include "../ui/Resources.h"
 
 namespace zew::objects {
@@ -41,7 +41,7 @@ STDMETHODIMP CZew4400::AboutBox() {
 
 void CZew4400::OnDraw(HDC dc, const RECT& bounds) {
     if (AmbientUserMode()) {
-        if (const com::UniqueBrush brush(CreateSolidBrush(AmbientBackColor())); brush) FillRect(dc, &bounds, brush.get());
+        if (const handles::UniqueBrush brush(CreateSolidBrush(AmbientBackColor())); brush) FillRect(dc, &bounds, brush.get());
         return;
     }
     // A shared icon of the module: not destroyed.

@@ -6,7 +6,7 @@
 namespace zew::session {
 
 std::shared_ptr<CInstrumentLock> CInstrumentLock::OpenOrCreate() {
-    com::UniqueHandle mutex = OpenOrCreateSharedMutex(kName);
+    handles::UniqueHandle mutex = OpenOrCreateSharedMutex(kName);
     if (!mutex) return nullptr;
     return std::shared_ptr<CInstrumentLock>(new CInstrumentLock(mutex.release()));
 }

@@ -4,7 +4,7 @@
 
 #include <memory>
 
-#include "../com/UniqueAny.h"
+#include <zewhandles/WindowsHandles.h>
 
 namespace zew::session {
 
@@ -26,7 +26,7 @@ public:
 
 private:
     explicit CInstrumentLock(HANDLE mutex) : mutex_(mutex) {}
-    com::UniqueHandle mutex_;
+    handles::UniqueHandle mutex_;
 };
 
 }  // namespace zew::session

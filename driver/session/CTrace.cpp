@@ -8,7 +8,7 @@
 #include <utility>
 #include <vector>
 
-#include "../com/UniqueAny.h"
+#include <zewhandles/WindowsHandles.h>
 #include "CodePage.h"
 #include "MachineSetting.h"
 #include "SharedMutex.h"
@@ -47,10 +47,10 @@ struct TraceState {
     // One writer at a time among the processes tracing into this file: an
     // append is not one step everywhere (Wine finds the end, then writes),
     // and a rollover must see no line half written. Named after the file.
-    com::UniqueHandle fileMutex;
+    handles::UniqueHandle fileMutex;
     bool debug = false;
     std::wstring path;
-    com::UniqueHandle file;
+    handles::UniqueHandle file;
     ULONGLONG limit = kDefaultLimit;
     unsigned long long dropped = 0;   // lines that found the file busy
     bool opened = false;              // once: the file at the path was ours
@@ -88,14 +88,14 @@ bool BeginsWithHeader(HANDLE file) {
 }
 
 bool IsTraceFile(const std::wstring& path) {
-    const com::UniqueHandle file(OpenShared(path, FILE_READ_DATA, OPEN_EXISTING));
+    const handles::UniqueHandle file(OpenShared(path, FILE_READ_DATA, OPEN_EXISTING));
     return file.get() != INVALID_HANDLE_VALUE && BeginsWithHeader(file.get());
 }
 
 // Under the file mutex. A new file starts with the header; an existing one is
 // appended to only when it begins with it, so the trace never writes into a
 // file that some other program (or an earlier driver) made.
-Opened OpenTraceFile(const std::wstring& path, com::UniqueHandle& opened) {
+Opened OpenTraceFile(const std::wstring& path, handles::UniqueHandle& opened) {
     constexpr DWORD kAccess = FILE_APPEND_DATA | FILE_READ_DATA | FILE_READ_ATTRIBUTES;
     HANDLE file = OpenShared(path, kAccess, CREATE_NEW);
     if (file != INVALID_HANDLE_VALUE) {
@@ -108,14 +108,14 @@ Opened OpenTraceFile(const std::wstring& path, com::UniqueHandle& opened) {
     if (GetLastError() != ERROR_FILE_EXISTS) return Opened::Failed;
     file = OpenShared(path, kAccess, OPEN_EXISTING);
     if (file == INVALID_HANDLE_VALUE) return Opened::Failed;
-    com::UniqueHandle existing(file);
+    handles::UniqueHandle existing(file);
     if (!BeginsWithHeader(existing.get())) return Opened::NotATrace;
     opened = std::move(existing);
     return Opened::File;
 }
 
 bool SameFile(HANDLE file, const std::wstring& path) {
-    const com::UniqueHandle other(OpenShared(path, FILE_READ_ATTRIBUTES, OPEN_EXISTING));
+    const handles::UniqueHandle other(OpenShared(path, FILE_READ_ATTRIBUTES, OPEN_EXISTING));
     if (other.get() == INVALID_HANDLE_VALUE) return false;
     BY_HANDLE_FILE_INFORMATION a{}, b{};
     return GetFileInformationByHandle(file, &a) && GetFileInformationByHandle(other.get(), &b) &&

@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "../com/UniqueAny.h"
+#include <zewhandles/WindowsHandles.h>
 
 namespace zew::session {
 namespace {
@@ -10,7 +10,7 @@ namespace {
 constexpr wchar_t kKey[] = L"Software\\Orvanta\\Zew4400";
 
 std::optional<std::wstring> ReadString(HKEY root, REGSAM view, const wchar_t* name) {
-    com::UniqueHkey key;
+    handles::UniqueHkey key;
     if (RegOpenKeyExW(root, kKey, 0, KEY_QUERY_VALUE | view, key.put()) != ERROR_SUCCESS) return std::nullopt;
     wchar_t value[MAX_PATH] = {};
     DWORD size = sizeof value - sizeof(wchar_t);

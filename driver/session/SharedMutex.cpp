@@ -12,7 +12,7 @@ constexpr wchar_t kEveryoneMayWaitAndRelease[] = L"D:(A;;0x00100001;;;WD)";
 
 }  // namespace
 
-com::UniqueHandle OpenOrCreateSharedMutex(const wchar_t* name) {
+handles::UniqueHandle OpenOrCreateSharedMutex(const wchar_t* name) {
     PSECURITY_DESCRIPTOR descriptor = nullptr;
     const bool described = ConvertStringSecurityDescriptorToSecurityDescriptorW(
         kEveryoneMayWaitAndRelease, SDDL_REVISION_1, &descriptor, nullptr);
@@ -21,7 +21,7 @@ com::UniqueHandle OpenOrCreateSharedMutex(const wchar_t* name) {
     const DWORD error = GetLastError();
     if (described) LocalFree(descriptor);
     SetLastError(error);
-    return com::UniqueHandle(mutex);
+    return handles::UniqueHandle(mutex);
 }
 
 }  // namespace zew::session

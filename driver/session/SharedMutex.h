@@ -2,7 +2,7 @@
 // whoever made it first: an elevated sequencer, a service, another user.
 #pragma once
 
-#include "../com/UniqueAny.h"
+#include <zewhandles/WindowsHandles.h>
 
 namespace zew::session {
 
@@ -10,6 +10,6 @@ namespace zew::session {
 // (SYNCHRONIZE | MUTEX_MODIFY_STATE), or creates it unowned with a security
 // descriptor that grants those rights to everyone. Empty when the system gives
 // no handle (GetLastError tells why).
-com::UniqueHandle OpenOrCreateSharedMutex(const wchar_t* name);
+handles::UniqueHandle OpenOrCreateSharedMutex(const wchar_t* name);
 
 }  // namespace zew::session

@@ -3,13 +3,15 @@
 #include <windows.h>
 
 #include <chrono>
-#include <cstring>
+#include <cstdint>
 #include <map>
 #include <memory>
 #include <mutex>
 #include <string>
 
+#include <Attributes.h>
 #include <EmbeddedSession.h>
+#include <VisaRead.h>
 
 #include "../parsers/SimulatedName.h"
 
@@ -21,15 +23,28 @@ using zewvisa::ReplyTiming;
 using zewvisa::SharedInstrument;
 
 constexpr unsigned kSerialBaud = 19200;
-constexpr ViUInt32 kDefaultTimeoutMs = 2000;
+constexpr std::uint32_t kSpecVersion = 0x00500800;   // VISA 5.8
 // Session numbers of their own, positive as a client's long reads them.
 constexpr ViSession kFirstSession = 0x53490001;
 
+// A session reads as one on a serial port that runs with the tester's own
+// settings, and refuses others.
 struct Session {
     std::shared_ptr<EmbeddedSession> io;
-    ViUInt32 timeoutMs = kDefaultTimeoutMs;
-    ViUInt8 termChar = '\n';
-    bool termCharEnabled = false;
+    zewvisa::Attributes attributes{SerialPort(), kSpecVersion};
+
+    static zewvisa::ResourceName SerialPort() {
+        zewvisa::ResourceName port;
+        port.kind = zewvisa::ResourceKind::Serial;
+        return port;
+    }
+    Session() {
+        attributes.Fix(VI_ATTR_ASRL_BAUD, kSerialBaud);
+        attributes.Fix(VI_ATTR_ASRL_DATA_BITS, 8);
+        attributes.Fix(VI_ATTR_ASRL_PARITY, VI_ASRL_PAR_NONE);
+        attributes.Fix(VI_ATTR_ASRL_STOP_BITS, VI_ASRL_STOP_TWO);
+        attributes.Fix(VI_ATTR_ASRL_FLOW_CNTRL, VI_ASRL_FLOW_XON_XOFF);
+    }
 };
 
 // The simulated testers live as long as the process, like a tester on the
@@ -97,13 +112,6 @@ private:
     ViSession next_ = kFirstSession;
 };
 
-template <typename T>
-ViStatus Put(void* out, T value) {
-    if (!out) return VI_ERROR_USER_BUF;
-    std::memcpy(out, &value, sizeof value);
-    return VI_SUCCESS;
-}
-
 ViStatus ZV_FUNC NoResourceManager(ViPSession) { return VI_ERROR_NSUP_OPER; }
 
 ViStatus ZV_FUNC Open(ViSession, ViConstRsrc name, ViAccessMode, ViUInt32, ViPSession vi) {
@@ -116,39 +124,14 @@ ViStatus ZV_FUNC GetAttribute(ViObject vi, ViAttr attribute, void* value) {
     const auto s = Testers::Instance().Find(vi);
     if (!s) return VI_ERROR_INV_OBJECT;
     std::lock_guard lock(Testers::Instance().Mutex());
-    switch (attribute) {
-        case VI_ATTR_INTF_TYPE: return Put<ViUInt16>(value, VI_INTF_ASRL);
-        case VI_ATTR_TMO_VALUE: return Put<ViUInt32>(value, s->timeoutMs);
-        case VI_ATTR_TERMCHAR: return Put<ViUInt8>(value, s->termChar);
-        case VI_ATTR_TERMCHAR_EN: return Put<ViBoolean>(value, s->termCharEnabled ? VI_TRUE : VI_FALSE);
-        case VI_ATTR_ASRL_BAUD: return Put<ViUInt32>(value, kSerialBaud);
-        default: return VI_ERROR_NSUP_ATTR;
-    }
+    return s->attributes.Get(attribute, value);
 }
 
-// The serial settings the tester's port runs with are taken; others are refused.
 ViStatus ZV_FUNC SetAttribute(ViObject vi, ViAttr attribute, ViAttrState value) {
     const auto s = Testers::Instance().Find(vi);
     if (!s) return VI_ERROR_INV_OBJECT;
     std::lock_guard lock(Testers::Instance().Mutex());
-    auto only = [value](ViAttrState wanted) { return value == wanted ? VI_SUCCESS : VI_ERROR_NSUP_ATTR_STATE; };
-    switch (attribute) {
-        case VI_ATTR_TMO_VALUE: s->timeoutMs = static_cast<ViUInt32>(value); return VI_SUCCESS;
-        case VI_ATTR_TERMCHAR:
-            if (value > 0xFF) return VI_ERROR_NSUP_ATTR_STATE;
-            s->termChar = static_cast<ViUInt8>(value);
-            return VI_SUCCESS;
-        case VI_ATTR_TERMCHAR_EN:
-            if (value > VI_TRUE) return VI_ERROR_NSUP_ATTR_STATE;
-            s->termCharEnabled = value == VI_TRUE;
-            return VI_SUCCESS;
-        case VI_ATTR_ASRL_BAUD: return only(kSerialBaud);
-        case VI_ATTR_ASRL_DATA_BITS: return only(8);
-        case VI_ATTR_ASRL_PARITY: return only(VI_ASRL_PAR_NONE);
-        case VI_ATTR_ASRL_STOP_BITS: return only(VI_ASRL_STOP_TWO);
-        case VI_ATTR_ASRL_FLOW_CNTRL: return only(VI_ASRL_FLOW_XON_XOFF);
-        default: return VI_ERROR_NSUP_ATTR;
-    }
+    return s->attributes.Set(attribute, value);
 }
 
 ViStatus ZV_FUNC Read(ViSession vi, ViPBuf buffer, ViUInt32 count, ViPUInt32 returned) {
@@ -157,17 +140,14 @@ ViStatus ZV_FUNC Read(ViSession vi, ViPBuf buffer, ViUInt32 count, ViPUInt32 ret
     if (!s) return VI_ERROR_INV_OBJECT;
     if (!buffer && count > 0) return VI_ERROR_USER_BUF;
     std::optional<char> termChar;
-    ViUInt32 timeoutMs = 0;
+    std::uint32_t timeoutMs = 0;
     {
         std::lock_guard lock(Testers::Instance().Mutex());
-        if (s->termCharEnabled) termChar = static_cast<char>(s->termChar);
-        timeoutMs = s->timeoutMs;
+        if (s->attributes.TermCharEnabled()) termChar = s->attributes.TermChar();
+        timeoutMs = s->attributes.Timeout();
     }
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
-    const auto result = s->io->Read(count, termChar, deadline);
-    if (!result.data.empty()) std::memcpy(buffer, result.data.data(), result.data.size());
-    if (returned) *returned = static_cast<ViUInt32>(result.data.size());
-    return result.status;
+    return zewvisa::DeliverRead(s->io->Read(count, termChar, deadline), buffer, returned);
 }
 
 ViStatus ZV_FUNC Write(ViSession vi, ViConstBuf buffer, ViUInt32 count, ViPUInt32 returned) {

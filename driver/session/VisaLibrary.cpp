@@ -7,7 +7,7 @@
 #include <string>
 #include <cstring>
 
-#include "../com/UniqueAny.h"
+#include <zewhandles/WindowsHandles.h>
 #include "CTrace.h"
 #include "MachineSetting.h"
 
@@ -64,7 +64,7 @@ bool BindAll(HMODULE library, VisaFunctions& f) {
 // Loads one candidate and binds it; the library stays loaded for the life of
 // the process once it is bound, and is freed again when it is not.
 bool TryLibrary(const std::wstring& name, DWORD searchFlags, VisaFunctions& f) {
-    com::UniqueModule library(LoadLibraryExW(name.c_str(), nullptr, searchFlags));
+    handles::UniqueModule library(LoadLibraryExW(name.c_str(), nullptr, searchFlags));
     if (!library) {
         const DWORD error = GetLastError();
         Note(L"library " + name + (error == ERROR_BAD_EXE_FORMAT ? L" not loaded: built for another architecture"

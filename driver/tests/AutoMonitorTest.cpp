@@ -10,12 +10,12 @@
 #include "DriverTestSupport.h"
 #include "VisaTestSupport.h"
 #include "objects/CZew4400.h"
-#include "testrun/MonitorTimerRegistry.h"
+#include "monitor/MonitorTimerRegistry.h"
 
 namespace zewtest {
 namespace {
 
-using zew::testrun::MonitorTimerRegistry;
+using zew::monitor::MonitorTimerRegistry;
 
 constexpr short kTick = 10;   // milliseconds
 

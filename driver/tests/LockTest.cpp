@@ -5,12 +5,12 @@
 #include <thread>
 
 #include "DriverFixture.h"
-#include "com/UniqueAny.h"
+#include <zewhandles/WindowsHandles.h>
 
 namespace zewtest {
 namespace {
 
-using zew::com::UniqueHandle;
+using zew::handles::UniqueHandle;
 
 // The rights another program of the machine is granted on the driver's lock.
 UniqueHandle OpenLock() {

@@ -6,7 +6,6 @@
 #include <optional>
 #include <string>
 
-#include "objects/ModelLimits.h"
 #include "parsers/DeviceName.h"
 #include "parsers/Identity.h"
 #include "parsers/Numbers.h"
@@ -15,7 +14,6 @@
 namespace {
 
 using namespace zew::parsers;
-using zew::objects::ModelLimits;
 
 TEST(DeviceNameTest, MapsDeviceNamesToResourceNames) {
     EXPECT_EQ(ResourceNameFromDevice("dev5", 0), "GPIB0::5");
@@ -142,14 +140,6 @@ TEST(NumbersTest, IntegersAreReadAsAtolReadsThemFromTheFirst19Characters) {
     EXPECT_EQ(ParseInt(std::string(19, ' ') + "7"), 0);
     EXPECT_EQ(ParseInt("99999999999"), 2147483647);
     EXPECT_EQ(ParseInt("-99999999999"), -2147483647 - 1);
-}
-
-TEST(ModelLimitsTest, TheModelNumberChoosesTheRow) {
-    const ModelLimits none = ModelLimits::None();
-    EXPECT_EQ(ModelLimits::ForModel("ZEW4410", none), ModelLimits::Zew4410());
-    EXPECT_EQ(ModelLimits::ForModel("ZEW4400", none), ModelLimits::Zew4400());
-    EXPECT_EQ(ModelLimits::ForModel("ZEW4499", none), none);
-    EXPECT_EQ(ModelLimits::ForModel("ZEW4499", ModelLimits::Zew4410()), ModelLimits::Zew4410());
 }
 
 }  // namespace

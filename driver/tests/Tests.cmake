@@ -12,7 +12,7 @@ add_library(zew_driver_test_support STATIC
   tests/DriverTestSupport.cpp
   tests/TestContainer.cpp)
 target_include_directories(zew_driver_test_support PUBLIC ${CMAKE_CURRENT_SOURCE_DIR}/tests ${CMAKE_CURRENT_SOURCE_DIR})
-target_link_libraries(zew_driver_test_support PUBLIC zew_visa_test_support GTest::gtest zew_driver_guids
+target_link_libraries(zew_driver_test_support PUBLIC zew_visa_test_support zew_handles GTest::gtest zew_driver_guids
                                                      ole32 oleaut32 uuid gdi32 user32)
 
 zew_add_test(driver_tests

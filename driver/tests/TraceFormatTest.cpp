@@ -32,19 +32,4 @@ TEST(TraceFormat, OneMutexNamePerFile) {
     EXPECT_NE(name, TraceFileMutexName("C:\\TEMP\\B.LOG"));
 }
 
-TEST(TraceFormat, StatusesInWordsOrHex) {
-    EXPECT_EQ(StatusName(0), "VI_SUCCESS");
-    EXPECT_EQ(StatusName(0x3FFF0005), "VI_SUCCESS_TERM_CHAR");
-    EXPECT_EQ(StatusName(static_cast<std::int32_t>(0xBFFF0015u)), "VI_ERROR_TMO");
-    EXPECT_EQ(StatusName(0x12345), "0x00012345");
-}
-
-TEST(TraceFormat, TheMethodIsNamedByItsInterface) {
-    EXPECT_EQ(MethodOfFunction("virtual HRESULT zew::objects::CZew4400::Connect(BSTR)"), "IZew4400.Connect");
-    EXPECT_EQ(MethodOfFunction("long int zew::objects::CMemory::Save()"), "IMemory.Save");
-    EXPECT_EQ(MethodOfFunction("HRESULT zew::objects::Collection<I, T>::get_Count(LONG*) [with I = IMemories]"),
-              "Collection.get_Count");
-    EXPECT_EQ(MethodOfFunction("int main()"), "int main()");
-}
-
 }  // namespace

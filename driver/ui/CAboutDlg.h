@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-#include "../com/UniqueAny.h"
+#include <zewhandles/WindowsHandles.h>
 
 namespace zew::ui {
 
@@ -26,8 +26,8 @@ private:
     void OpenLink(int controlId, bool mail) const;
 
     HWND window_ = nullptr;
-    com::UniqueBrush buttonFace_;
-    com::UniqueFont boldFont_;
+    handles::UniqueBrush buttonFace_;
+    handles::UniqueFont boldFont_;
 };
 
 }  // namespace zew::ui

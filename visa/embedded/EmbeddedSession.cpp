@@ -1,7 +1,8 @@
 #include "EmbeddedSession.h"
 
-#include <algorithm>
 #include <thread>
+
+#include "VisaRead.h"
 
 namespace zewvisa {
 
@@ -17,18 +18,21 @@ void EmbeddedSession::Write(std::string_view bytes) {
     }
 }
 
+namespace {
+
+// Replies are queued by the session's own writes: waiting only lets the time
+// pass until the next one arrives.
+class QueuedReplies final : public InputSource {
+public:
+    ViStatus Drain(InputQueue&) override { return VI_SUCCESS; }
+    void Wait(SteadyTime wake) override { std::this_thread::sleep_until(wake); }
+};
+
+}  // namespace
+
 InputQueue::Result EmbeddedSession::Read(std::size_t count, std::optional<char> termChar, SteadyTime deadline) {
-    for (;;) {
-        SteadyTime wake = deadline;
-        {
-            std::lock_guard lock(mutex_);
-            const SteadyTime now = std::chrono::steady_clock::now();
-            if (auto result = input_.TryRead(count, termChar, now)) return std::move(*result);
-            if (now >= deadline) return {input_.TakeReady(count, now), VI_ERROR_TMO};
-            if (const auto next = input_.NextReady(now)) wake = std::min(wake, *next);
-        }
-        std::this_thread::sleep_until(wake);
-    }
+    QueuedReplies replies;
+    return ReadInput(mutex_, input_, replies, count, termChar, deadline);
 }
 
 }  // namespace zewvisa

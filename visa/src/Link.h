@@ -9,6 +9,7 @@
 #include <zewvisa/VisaTypes.h>
 
 #include "InputQueue.h"
+#include "InputSource.h"
 #include "SharedInstrument.h"
 
 
@@ -16,16 +17,11 @@ namespace zewvisa {
 
 class Attributes;
 
-class Link {
+class Link : public InputSource {
 public:
-    virtual ~Link() = default;
     // Hands one complete command line (without its line feed) to the instrument.
     // A reply that the instrument has at once goes to input, readable from readyAt.
     virtual ViStatus SendLine(const std::string& line, InputQueue& input, SteadyTime readyAt) = 0;
-    // Blocks until bytes may be waiting or until the deadline; takes no locks.
-    virtual void Wait(SteadyTime deadline) = 0;
-    // Moves whatever has arrived to input without blocking.
-    virtual ViStatus Drain(InputQueue& input) = 0;
     virtual ViStatus StatusByte(ViUInt16& stb) = 0;
     // The session's attributes changed; a link to a real port applies them.
     virtual ViStatus Apply(const Attributes&) { return VI_SUCCESS; }

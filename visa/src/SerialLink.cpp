@@ -9,6 +9,8 @@
 #include <cstdlib>
 #include <string>
 
+#include <zewhandles/WindowsHandles.h>
+
 #include "Attributes.h"
 
 namespace zewvisa {
@@ -40,10 +42,6 @@ BYTE StopBits(std::uint32_t visa) {
 
 // Reads wait for a slice at most (the stand-in keeps the session's deadline);
 // a write may take the session's whole time-out.
-struct HandleCloser {
-    void operator()(HANDLE handle) const { CloseHandle(handle); }
-};
-
 class SerialLink final : public Link {
 public:
     explicit SerialLink(HANDLE port) : port_(port) {}
@@ -131,7 +129,7 @@ public:
     }
 
 private:
-    std::unique_ptr<void, HandleCloser> port_;
+    zew::handles::UniqueHandle port_;
     ReceivedBytes received_;
     int emptyAtOnce_ = 0;
 };

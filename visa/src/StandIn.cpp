@@ -1,6 +1,7 @@
 #include "StandIn.h"
 
 #include "BoundedLog.h"
+#include "VisaRead.h"
 
 #include <windows.h>
 
@@ -274,26 +275,10 @@ ViStatus StandIn::Read(ViSession vi, ViByte* buffer, ViUInt32 count, ViUInt32* r
         deadline = Steady::now() + std::chrono::milliseconds(waitMs);
         if (s->attributes.TermCharEnabled()) termChar = s->attributes.TermChar();
     }
-    for (;;) {
-        Steady::time_point wake = deadline;
-        {
-            std::lock_guard<std::mutex> lock(mutex_);
-            const ViStatus linkStatus = s->link->Drain(s->input);
-            const auto now = Steady::now();
-            std::optional<InputQueue::Result> result = s->input.TryRead(count, termChar, now);
-            if (!result && (now >= deadline || linkStatus < 0)) {
-                result = InputQueue::Result{s->input.TakeReady(count, now), linkStatus < 0 ? linkStatus : VI_ERROR_TMO};
-            }
-            if (result) {
-                if (!result->data.empty()) std::memcpy(buffer, result->data.data(), result->data.size());
-                if (returned) *returned = static_cast<ViUInt32>(result->data.size());
-                TraceLocked(s->key, "viRead", result->status);
-                return result->status;
-            }
-            if (auto next = s->input.NextReady(now)) wake = std::min(deadline, *next);
-        }
-        s->link->Wait(wake);
-    }
+    const ViStatus status = DeliverRead(ReadInput(mutex_, s->input, *s->link, count, termChar, deadline), buffer, returned);
+    std::lock_guard<std::mutex> lock(mutex_);
+    TraceLocked(s->key, "viRead", status);
+    return status;
 }
 
 ViStatus StandIn::DeliverLineLocked(Session& s, const std::string& line) {

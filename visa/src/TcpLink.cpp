@@ -9,25 +9,12 @@
 #include <mutex>
 #include <string>
 
+#include <zewhandles/WindowsHandles.h>
+
 namespace zewvisa {
 namespace {
 
-class Socket {
-public:
-    explicit Socket(SOCKET s = INVALID_SOCKET) : s_(s) {}
-    ~Socket() { if (s_ != INVALID_SOCKET) closesocket(s_); }
-    Socket(const Socket&) = delete;
-    Socket& operator=(const Socket&) = delete;
-    SOCKET get() const { return s_; }
-    SOCKET release() {
-        const SOCKET s = s_;
-        s_ = INVALID_SOCKET;
-        return s;
-    }
-
-private:
-    SOCKET s_;
-};
+using Socket = zew::handles::UniqueSocket;
 
 bool StartWinsock() {
     static const bool started = [] {
@@ -122,7 +109,7 @@ std::unique_ptr<Link> ConnectTcp(const std::string& host, unsigned port, unsigne
     std::unique_ptr<addrinfo, decltype(&freeaddrinfo)> addresses(found, freeaddrinfo);
 
     Socket s(socket(found->ai_family, found->ai_socktype, found->ai_protocol));
-    if (s.get() == INVALID_SOCKET) return nullptr;
+    if (!s) return nullptr;
     u_long nonBlocking = 1;
     ioctlsocket(s.get(), FIONBIO, &nonBlocking);
     connect(s.get(), found->ai_addr, static_cast<int>(found->ai_addrlen));

@@ -23,6 +23,13 @@ TEST(Attributes, SerialAttributesAreRangeCheckedAndReadBackWithTheirWidth) {
     ASSERT_EQ(a.Get(VI_ATTR_ASRL_BAUD, &baud), VI_SUCCESS);
     EXPECT_EQ(baud, 19200u);
 
+    // A port with fixed settings takes its own value only.
+    a.Fix(VI_ATTR_ASRL_BAUD, 9600);
+    EXPECT_EQ(a.Value(VI_ATTR_ASRL_BAUD), 9600u);
+    EXPECT_EQ(a.Set(VI_ATTR_ASRL_BAUD, 19200), VI_ERROR_NSUP_ATTR_STATE);
+    EXPECT_EQ(a.Set(VI_ATTR_ASRL_BAUD, 9600), VI_SUCCESS);
+    EXPECT_EQ(a.Set(VI_ATTR_ASRL_BAUD, 12345), VI_ERROR_NSUP_ATTR_STATE);
+
     // A 16-bit attribute writes exactly two bytes.
     unsigned char bytes[4] = {0xEE, 0xEE, 0xEE, 0xEE};
     ASSERT_EQ(a.Get(VI_ATTR_INTF_TYPE, bytes), VI_SUCCESS);

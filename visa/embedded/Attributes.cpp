@@ -117,8 +117,14 @@ ViStatus Attributes::Set(ViAttr attribute, ViAttrState value) {
     if (!info) return VI_ERROR_NSUP_ATTR;
     if (info->check == Check::ReadOnly) return VI_ERROR_ATTR_READONLY;
     if (!Accepts(info->check, value)) return VI_ERROR_NSUP_ATTR_STATE;
+    if (fixed_.count(attribute) && value != values_[attribute]) return VI_ERROR_NSUP_ATTR_STATE;
     values_[attribute] = static_cast<std::uint32_t>(value);
     return VI_SUCCESS;
+}
+
+void Attributes::Fix(ViAttr attribute, std::uint32_t value) {
+    values_[attribute] = value;
+    fixed_.insert(attribute);
 }
 
 ViStatus Attributes::Get(ViAttr attribute, void* out) const {

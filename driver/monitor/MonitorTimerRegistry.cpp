@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-namespace zew::testrun {
+namespace zew::monitor {
 
 MonitorTimerRegistry& MonitorTimerRegistry::Process() {
     static MonitorTimerRegistry registry;
@@ -39,4 +39,4 @@ std::size_t MonitorTimerRegistry::Count() const {
     return count_;
 }
 
-}  // namespace zew::testrun
+}  // namespace zew::monitor

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <map>
+#include <set>
 #include <string>
 
 #include <zewvisa/VisaTypes.h>
@@ -19,6 +20,10 @@ public:
     // VI_SUCCESS, VI_ERROR_NSUP_ATTR, VI_ERROR_ATTR_READONLY or VI_ERROR_NSUP_ATTR_STATE.
     ViStatus Set(ViAttr attribute, ViAttrState value);
 
+    // The attribute takes this value and keeps it: a port that runs with
+    // fixed settings refuses any other (VI_ERROR_NSUP_ATTR_STATE).
+    void Fix(ViAttr attribute, std::uint32_t value);
+
     // Writes the value with the attribute's own width (1, 2 or 4 bytes, or a
     // zero-terminated string of at most 256 bytes) to out.
     ViStatus Get(ViAttr attribute, void* out) const;
@@ -31,6 +36,7 @@ public:
 private:
     std::map<ViAttr, std::uint32_t> values_;
     std::map<ViAttr, std::string> texts_;
+    std::set<ViAttr> fixed_;
     ResourceKind kind_;
 };
 

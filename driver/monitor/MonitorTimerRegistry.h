@@ -9,7 +9,7 @@
 #include <cstdint>
 #include <mutex>
 
-namespace zew::testrun {
+namespace zew::monitor {
 
 class MonitorTimerRegistry {
 public:
@@ -40,4 +40,4 @@ private:
     std::size_t count_ = 0;
 };
 
-}  // namespace zew::testrun
+}  // namespace zew::monitor
