@@ -3,10 +3,14 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <mutex>
+#include <string>
+#include <vector>
 
 #include "EmbeddedSession.h"
 #include "LineAssembler.h"
 #include "ReplyTiming.h"
+#include "VisaRead.h"
 
 using namespace zewvisa;
 using std::chrono::microseconds;
@@ -56,33 +60,37 @@ TEST(ReplyTimingTest, SerialLinkCarriesTenBitsACharacterEachWayOneThingAtATime) 
     EXPECT_EQ(instant.ReplyArrives(instant.LineArrives(t0, 100), 100), t0);
 }
 
-TEST(EmbeddedSessionTest, RepliesAreReadByVisaRulesAndAReadWithoutOneTimesOut) {
-    EmbeddedSession session(Tester(), ReplyTiming::Instant());
-    const auto now = [] { return std::chrono::steady_clock::now(); };
+// What a link delivers while a read waits is drained into the input; a lost
+// link ends the read with its status and what had arrived.
+TEST(ReadInputTest, WaitsForALinksBytesAndEndsOnALostLink) {
+    struct Arrivals final : InputSource {
+        std::vector<std::string> parts;
+        bool lost = false;
+        ViStatus Drain(InputQueue& input) override {
+            for (auto& part : parts) input.Push(part, false, std::chrono::steady_clock::now());
+            parts.clear();
+            return lost ? VI_ERROR_CONN_LOST : VI_SUCCESS;
+        }
+        void Wait(SteadyTime) override { parts.push_back(waits++ == 0 ? "12," : "34\nXY"); }
+        int waits = 0;
+    } link;
+    std::mutex mutex;
+    InputQueue input;
+    const auto later = std::chrono::steady_clock::now() + std::chrono::seconds(10);
 
-    session.Write("*IDN?\nFREQ");
-    auto reply = session.Read(100, '\n', now());
-    EXPECT_EQ(reply.data, "ORVANTA ELECTRONICS CORP.,ZEW4400,SIM,1.00.00\n");
+    auto reply = ReadInput(mutex, input, link, 100, '\n', later);
+    EXPECT_EQ(reply.data, "12,34\n");
     EXPECT_EQ(reply.status, VI_SUCCESS_TERM_CHAR);
+    EXPECT_EQ(link.waits, 2);
 
-    // The rest of the line comes in a later write; without a terminator the
-    // read ends with the reply.
-    session.Write("UENCY?\n");
-    reply = session.Read(100, std::nullopt, now());
-    EXPECT_EQ(reply.data, "50\n");
-    EXPECT_EQ(reply.status, VI_SUCCESS);
+    link.lost = true;
+    reply = ReadInput(mutex, input, link, 100, '\n', later);
+    EXPECT_EQ(reply.data, "XY");
+    EXPECT_EQ(reply.status, VI_ERROR_CONN_LOST);
 
-    session.Write("FREQUENCY?\n");
-    reply = session.Read(1, '\n', now());
-    EXPECT_EQ(reply.status, VI_SUCCESS_MAX_CNT);
-    EXPECT_EQ(reply.data, "5");
-
-    // A command has no reply: the rest of the last one, then nothing.
-    session.Write("FREQUENCY 60\n");
-    EXPECT_EQ(session.Read(100, '\n', now()).data, "0\n");
-    reply = session.Read(100, '\n', now() + milliseconds(20));
+    link.lost = false;
+    reply = ReadInput(mutex, input, link, 100, '\n', std::chrono::steady_clock::now());
     EXPECT_EQ(reply.status, VI_ERROR_TMO);
-    EXPECT_EQ(reply.data, "");
 }
 
 TEST(EmbeddedSessionTest, AReplyNotYetArrivedIsWaitedForAndSessionsShareTheTester) {
