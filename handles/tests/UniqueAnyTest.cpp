@@ -22,7 +22,8 @@ TEST(UniqueAny, ClosesEachHandleOnceWhereverOwnershipMoves) {
         Owner c(9);
         c = std::move(b);  // 9 closed now, 7 moves on
         EXPECT_EQ(closed, std::vector<int>{9});
-        c = std::move(c);
+        Owner& same = c;
+        c = std::move(same);  // moving onto itself keeps the handle
         EXPECT_EQ(c.get(), 7);
         *c.put() = 11;  // 7 closed before the new handle is written
         EXPECT_EQ(c.release(), 11);
