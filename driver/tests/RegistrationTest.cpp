@@ -137,17 +137,5 @@ TEST(RegistrationTest, ClassObjects) {
     EXPECT_EQ(Call("DllCanUnloadNow"), S_OK);
 }
 
-// Installers register a library whose version resource says it can.
-TEST(RegistrationTest, VersionResourceAnnouncesSelfRegistration) {
-    const std::wstring path = DriverPath();
-    DWORD ignored = 0;
-    std::wstring block(GetFileVersionInfoSizeW(path.c_str(), &ignored), L'\0');
-    ASSERT_FALSE(block.empty());
-    ASSERT_TRUE(GetFileVersionInfoW(path.c_str(), 0, static_cast<DWORD>(block.size()), block.data()));
-    void* value = nullptr;
-    UINT length = 0;
-    EXPECT_TRUE(VerQueryValueW(block.data(), L"\\StringFileInfo\\040904B0\\OLESelfRegister", &value, &length));
-}
-
 }  // namespace
 }  // namespace zewtest

@@ -21,7 +21,7 @@ zew_add_test(driver_tests
           tests/SystemSettingsTest.cpp tests/ConnectableTest.cpp tests/RegisterTest.cpp
           tests/MemoryTest.cpp tests/CollectionTest.cpp tests/ChildLifecycleTest.cpp
           tests/ProgramTest.cpp tests/OutOfStepTest.cpp
-  LIBS zew_driver_test_support version)
+  LIBS zew_driver_test_support)
 add_dependencies(driver_tests Zew4400 VISA32_dll)
 
 # A machine without a VISA library, where simulated testers work all the same:
