@@ -3,7 +3,7 @@
 
 #include <map>
 
-#include "FileList.h"
+#include "engine/FileList.h"
 
 namespace zew::setup {
 namespace {

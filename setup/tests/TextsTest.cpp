@@ -1,8 +1,8 @@
 // Result texts, log lines and formatting of the installer's messages.
 #include <gtest/gtest.h>
 
-#include "CommandLine.h"
-#include "Texts.h"
+#include "engine/CommandLine.h"
+#include "engine/Texts.h"
 
 namespace zew::setup {
 namespace {

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "SetupTestSupport.h"
-#include "UniqueAny.h"
+#include "engine/UniqueAny.h"
 
 namespace zewtest {
 namespace {

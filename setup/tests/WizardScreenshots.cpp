@@ -15,7 +15,7 @@
 #include <string>
 
 #include "SetupTestSupport.h"
-#include "UniqueAny.h"
+#include "engine/UniqueAny.h"
 #include "WindowPicture.h"
 
 namespace {

@@ -8,7 +8,7 @@
 #include <prsht.h>
 
 #include "SetupTestSupport.h"
-#include "UniqueAny.h"
+#include "engine/UniqueAny.h"
 
 namespace zewtest {
 namespace {
