@@ -48,40 +48,35 @@ TEST_F(UnattendedTest, CopiesAndRegistersEveryListedFileInListOrder) {
     EXPECT_EQ(ReadFileText(log), text + text);
 }
 
-// The second of three marked files fails; the first stays registered and the
-// third is never registered.
-struct RegisterFailure {
-    const wchar_t* built;  // nullptr: a text file in place of a library
-    const char* text;
-};
-
-class RegisterFailureTest : public UnattendedTest, public ::testing::WithParamInterface<RegisterFailure> {};
-
-TEST_P(RegisterFailureTest, StopsTheRegisterPassAndEndsAsFailure) {
+// The second of three marked files fails, in each of the ways a registration
+// can; the first stays registered and the third is never registered.
+TEST_F(UnattendedTest, AFailedRegistrationStopsTheRegisterPassAndEndsAsFailure) {
     source.AddBuilt(L"zew_reg_ok.dll", L"FIRST.DLL");
-    if (GetParam().built)
-        source.AddBuilt(GetParam().built, L"SECOND.DLL");
-    else
-        source.AddText(L"SECOND.DLL", "not a library");
     source.AddBuilt(L"zew_reg_ok.dll", L"THIRD.DLL");
     source.WriteList(ListHead(target) + "File01=FIRST.DLL,APPKEY,REGISTER\r\nFile02=SECOND.DLL,APPKEY,REGISTER\r\n"
                                         "File03=THIRD.DLL,APPKEY,REGISTER\r\n");
-    SetupResult r = Run();
-    EXPECT_EQ(r.exitCode, 1u);
-    EXPECT_EQ(Lines(r.output), (Lines_{In("FIRST.DLL") + " - successfully copied",
-                                       In("SECOND.DLL") + " - successfully copied",
-                                       In("THIRD.DLL") + " - successfully copied",
-                                       In("FIRST.DLL") + " - successfully registered",
-                                       In("SECOND.DLL") + " - " + GetParam().text, "", "Setup aborted !"}));
-    EXPECT_TRUE(Registered(L"FIRST.DLL"));
-    EXPECT_FALSE(Registered(L"THIRD.DLL"));
+    const std::pair<const wchar_t*, const char*> failures[] = {
+        {nullptr, "could not be loaded"},  // a text file in place of a library
+        {L"zew_reg_sfalse.dll", "DllRegisterServer found but call was failed"},
+        {L"zew_reg_noexport.dll", "loaded but DllRegisterServer not found"}};
+    for (const auto& [built, text] : failures) {
+        ClearRegistered();
+        if (built)
+            source.AddBuilt(built, L"SECOND.DLL");
+        else
+            source.AddText(L"SECOND.DLL", "not a library");
+        SetupResult r = Run();
+        EXPECT_EQ(r.exitCode, 1u) << text;
+        EXPECT_EQ(Lines(r.output), (Lines_{In("FIRST.DLL") + " - successfully copied",
+                                           In("SECOND.DLL") + " - successfully copied",
+                                           In("THIRD.DLL") + " - successfully copied",
+                                           In("FIRST.DLL") + " - successfully registered",
+                                           In("SECOND.DLL") + " - " + text, "", "Setup aborted !"}));
+        EXPECT_TRUE(Registered(L"FIRST.DLL")) << text;
+        EXPECT_FALSE(Registered(L"THIRD.DLL")) << text;
+    }
     EXPECT_TRUE(FileExists(target.folder() + L"THIRD.DLL"));
 }
-
-INSTANTIATE_TEST_SUITE_P(Codes, RegisterFailureTest,
-                         ::testing::Values(RegisterFailure{L"zew_reg_sfalse.dll", "DllRegisterServer found but call was failed"},
-                                           RegisterFailure{L"zew_reg_noexport.dll", "loaded but DllRegisterServer not found"},
-                                           RegisterFailure{nullptr, "could not be loaded"}));
 
 TEST_F(UnattendedTest, OlderSourceIsNotInstalledAndThePresentCopyIsRegistered) {
     ASSERT_TRUE(CopyFileW((ProgramFolder() + L"zew_reg_new.dll").c_str(), (target.folder() + L"VERTEST.DLL").c_str(),
