@@ -2,7 +2,7 @@
 // File01 upwards.
 #include <vector>
 
-#include "FileList.h"
+#include "engine/FileList.h"
 #include "FuzzInput.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

@@ -107,9 +107,9 @@ add_test(NAME setup_package_contents_test
 # throwaway certificate signs both binaries. Each builds only the package, in
 # trees of its own inside this one.
 add_test(NAME setup_package_reproducible_test
-  COMMAND ${CMAKE_CURRENT_LIST_DIR}/../tests/reproducible-test.sh ${CMAKE_SOURCE_DIR} ${CMAKE_TOOLCHAIN_FILE}
+  COMMAND ${CMAKE_CURRENT_LIST_DIR}/../tests/package-build-test.sh reproducible ${CMAKE_SOURCE_DIR} ${CMAKE_TOOLCHAIN_FILE}
           ${CMAKE_BINARY_DIR}/package-reproducible)
 add_test(NAME setup_package_signing_test
-  COMMAND ${CMAKE_CURRENT_LIST_DIR}/../tests/signing-test.sh ${CMAKE_SOURCE_DIR} ${CMAKE_TOOLCHAIN_FILE}
+  COMMAND ${CMAKE_CURRENT_LIST_DIR}/../tests/package-build-test.sh signing ${CMAKE_SOURCE_DIR} ${CMAKE_TOOLCHAIN_FILE}
           ${CMAKE_BINARY_DIR}/package-signing)
 set_tests_properties(setup_package_reproducible_test setup_package_signing_test PROPERTIES TIMEOUT 1800)

@@ -2,11 +2,18 @@
 
 #include <gtest/gtest.h>
 
+#include <commctrl.h>
+#include <prsht.h>
+
+#include <filesystem>
 #include <fstream>
-#include <functional>
 #include <sstream>
 
+#include "engine/UniqueAny.h"
+
 namespace zewtest {
+
+using zew::setup::UniqueHandle;
 
 std::wstring ProgramFolder() {
     wchar_t path[MAX_PATH] = {};
@@ -31,27 +38,8 @@ std::string Narrow(const std::wstring& text) {
 
 namespace {
 
-void RemoveTree(const std::wstring& folder) {
-    WIN32_FIND_DATAW data;
-    HANDLE find = FindFirstFileW((folder + L"*").c_str(), &data);
-    if (find != INVALID_HANDLE_VALUE) {
-        do {
-            std::wstring name = data.cFileName;
-            if (name == L"." || name == L"..") continue;
-            std::wstring path = folder + name;
-            if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-                RemoveTree(path + L"\\");
-            } else {
-                SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-                DeleteFileW(path.c_str());
-            }
-        } while (FindNextFileW(find, &data));
-        FindClose(find);
-    }
-    RemoveDirectoryW(folder.c_str());
-}
-
 int g_counter = 0;
+const char kAppPaths[] = "Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\";
 
 }  // namespace
 
@@ -60,15 +48,15 @@ TempFolder::TempFolder() {
     GetTempPathW(MAX_PATH, temp);
     path_ = std::wstring(temp) + L"zewsetup" + std::to_wstring(GetCurrentProcessId()) + L"_" +
             std::to_wstring(++g_counter) + L"\\";
-    RemoveTree(path_);
+    std::error_code ignored;
+    std::filesystem::remove_all(path_, ignored);
     CreateDirectoryW(path_.c_str(), nullptr);
 }
 
-TempFolder::~TempFolder() { RemoveTree(path_); }
-
-SetupSource::SetupSource() { AddBuilt(L"Setup.exe", L"Setup.exe"); }
-
-void SetupSource::WriteList(const std::string& text) const { AddText(L"SETUP.LST", text); }
+TempFolder::~TempFolder() {
+    std::error_code ignored;
+    std::filesystem::remove_all(path_, ignored);
+}
 
 void SetupSource::AddBuilt(const std::wstring& built, const std::wstring& name) const {
     ASSERT_TRUE(CopyFileW((ProgramFolder() + built).c_str(), (path() + name).c_str(), FALSE)) << Narrow(built);
@@ -86,18 +74,12 @@ bool SystemFile::Remove() const { return DeleteFileW(path_.c_str()) || !FileExis
 
 AppKeyTarget::AppKeyTarget() {
     key_ = "ZewSetupTest" + std::to_string(GetCurrentProcessId()) + "_" + std::to_string(++g_counter) + ".exe";
-    std::string subkey = "Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\" + key_;
-    HKEY hkey = nullptr;
-    RegCreateKeyExA(HKEY_LOCAL_MACHINE, subkey.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &hkey, nullptr);
     std::string folder = folderA();
-    RegSetValueExA(hkey, "Path", 0, REG_SZ, reinterpret_cast<const BYTE*>(folder.c_str()),
-                   static_cast<DWORD>(folder.size() + 1));
-    RegCloseKey(hkey);
+    RegSetKeyValueA(HKEY_LOCAL_MACHINE, (kAppPaths + key_).c_str(), "Path", REG_SZ, folder.c_str(),
+                    static_cast<DWORD>(folder.size() + 1));
 }
 
-AppKeyTarget::~AppKeyTarget() {
-    RegDeleteKeyA(HKEY_LOCAL_MACHINE, ("Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\" + key_).c_str());
-}
+AppKeyTarget::~AppKeyTarget() { RegDeleteKeyA(HKEY_LOCAL_MACHINE, (kAppPaths + key_).c_str()); }
 
 std::string ListHead(const AppKeyTarget& target, const std::string& extra) {
     return "[SetupHead]\r\nVendor=Orvanta\r\nProduct=ZEW4400 Driver\r\nCopyright=Copyright (C) 2026 Orvanta\r\n"
@@ -106,8 +88,21 @@ std::string ListHead(const AppKeyTarget& target, const std::string& extra) {
 
 namespace {
 
-std::wstring SetupCommand(const SetupSource& source, const std::wstring& args) {
-    return L"\"" + source.path() + L"Setup.exe\"" + (args.empty() ? L"" : L" " + args);
+// Starts Setup.exe in `folder` (by default the source folder), its standard
+// output and error going to `output` when given.
+PROCESS_INFORMATION Start(const SetupSource& source, const std::wstring& args, const std::wstring& folder,
+                          HANDLE output) {
+    STARTUPINFOW si{};
+    si.cb = sizeof si;
+    if (output) {
+        si.dwFlags = STARTF_USESTDHANDLES;
+        si.hStdOutput = si.hStdError = output;
+    }
+    PROCESS_INFORMATION pi{};
+    std::wstring command = L"\"" + source.path() + L"Setup.exe\"" + (args.empty() ? L"" : L" " + args);
+    EXPECT_TRUE(CreateProcessW(nullptr, command.data(), nullptr, nullptr, output != nullptr, 0, nullptr,
+                               (folder.empty() ? source.path() : folder).c_str(), &si, &pi));
+    return pi;
 }
 
 }  // namespace
@@ -118,48 +113,25 @@ SetupResult RunSetup(const SetupSource& source, const std::wstring& args, const 
     TempFolder scratch;
     std::wstring outPath = scratch.path() + L"stdout.txt";
     SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
-    HANDLE out = CreateFileW(outPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit,
-                             CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    STARTUPINFOW si{};
-    si.cb = sizeof si;
-    si.dwFlags = STARTF_USESTDHANDLES;
-    si.hStdOutput = out;
-    si.hStdError = out;
-    si.hStdInput = nullptr;
-    PROCESS_INFORMATION pi{};
-    std::wstring command = SetupCommand(source, args);
+    UniqueHandle out = zew::setup::FileHandle(CreateFileW(outPath.c_str(), GENERIC_WRITE,
+        FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    PROCESS_INFORMATION pi = Start(source, args, workingFolder, out.get());
+    out.reset();
     SetupResult result;
-    const std::wstring& folder = workingFolder.empty() ? source.path() : workingFolder;
-    BOOL started = CreateProcessW(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr, folder.c_str(), &si, &pi);
-    CloseHandle(out);
-    EXPECT_TRUE(started);
-    if (!started) {
-        result.exitCode = 0xFFFFFFFF;
-        return result;
-    }
+    if (!pi.hProcess) return result;
+    UniqueHandle process(pi.hProcess), thread(pi.hThread);
     EXPECT_EQ(WaitForSingleObject(pi.hProcess, 60000), WAIT_OBJECT_0);
     GetExitCodeProcess(pi.hProcess, &result.exitCode);
-    CloseHandle(pi.hThread);
-    CloseHandle(pi.hProcess);
     result.output = ReadFileText(outPath);
     return result;
 }
 
-PROCESS_INFORMATION StartSetup(const SetupSource& source) {
-    STARTUPINFOW si{};
-    si.cb = sizeof si;
-    PROCESS_INFORMATION pi{};
-    std::wstring command = SetupCommand(source, L"");
-    EXPECT_TRUE(CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, source.path().c_str(),
-                               &si, &pi));
-    return pi;
-}
+PROCESS_INFORMATION StartSetup(const SetupSource& source) { return Start(source, L"", L"", nullptr); }
 
 std::vector<std::string> Lines(const std::string& text) {
     std::vector<std::string> lines;
     std::istringstream in(text);
-    std::string line;
-    while (std::getline(in, line)) {
+    for (std::string line; std::getline(in, line);) {
         if (!line.empty() && line.back() == '\r') line.pop_back();
         lines.push_back(line);
     }
@@ -167,9 +139,8 @@ std::vector<std::string> Lines(const std::string& text) {
 }
 
 std::string ReadFileText(const std::wstring& path) {
-    std::ifstream in(Narrow(path), std::ios::binary);
     std::ostringstream out;
-    out << in.rdbuf();
+    out << std::ifstream(Narrow(path), std::ios::binary).rdbuf();
     return out.str();
 }
 
@@ -182,66 +153,69 @@ bool Registered(const std::wstring& libraryName) {
                         nullptr, nullptr) == ERROR_SUCCESS;
 }
 
+bool WaitFor(const std::function<bool()>& condition, DWORD timeoutMs) {
+    for (DWORD start = GetTickCount();; Sleep(50)) {
+        if (condition()) return true;
+        if (GetTickCount() - start >= timeoutMs) return false;
+    }
+}
+
 namespace {
 
-struct WindowSearch {
+struct ProcessWindows {
     DWORD processId;
-    const std::function<bool(HWND)>* match;
-    HWND found;
+    std::vector<HWND> found;
 };
 
-BOOL CALLBACK MatchWindow(HWND hwnd, LPARAM lParam) {
-    auto* search = reinterpret_cast<WindowSearch*>(lParam);
+BOOL CALLBACK CollectWindow(HWND hwnd, LPARAM lParam) {
+    auto* windows = reinterpret_cast<ProcessWindows*>(lParam);
     DWORD pid = 0;
     GetWindowThreadProcessId(hwnd, &pid);
-    if (pid != search->processId || !IsWindowVisible(hwnd) || !(*search->match)(hwnd)) return TRUE;
-    search->found = hwnd;
-    return FALSE;
+    if (pid == windows->processId) windows->found.push_back(hwnd);
+    return TRUE;
+}
+
+std::vector<HWND> TopLevelWindows(DWORD processId) {
+    ProcessWindows windows{processId, {}};
+    EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&windows));
+    return windows.found;
+}
+
+std::wstring ClassName(HWND hwnd) {
+    wchar_t name[256] = {};
+    GetClassNameW(hwnd, name, 256);
+    return name;
 }
 
 }  // namespace
 
 HWND WaitForWindowIf(DWORD processId, const std::function<bool(HWND)>& match, const std::string& what,
                      DWORD timeoutMs) {
-    DWORD start = GetTickCount();
-    do {
-        WindowSearch search{processId, &match, nullptr};
-        EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
-        if (search.found) return search.found;
-        Sleep(50);
-    } while (GetTickCount() - start < timeoutMs);
-    if (timeoutMs > 0) ADD_FAILURE() << "no window " << what << "; the process has " << DescribeWindows(processId);
-    return nullptr;
+    HWND found = nullptr;
+    WaitFor(
+        [&] {
+            for (HWND hwnd : TopLevelWindows(processId))
+                if (IsWindowVisible(hwnd) && match(hwnd)) return (found = hwnd) != nullptr;
+            return false;
+        },
+        timeoutMs);
+    if (!found && timeoutMs > 0) ADD_FAILURE() << "no window " << what << "; the process has " << DescribeWindows(processId);
+    return found;
 }
 
 HWND WaitForWindow(DWORD processId, const std::wstring& className, const std::wstring& caption, DWORD timeoutMs) {
     auto match = [&](HWND hwnd) {
-        wchar_t cls[256] = {};
-        GetClassNameW(hwnd, cls, 256);
-        return (className.empty() || className == cls) && (caption.empty() || caption == WindowText(hwnd));
+        return (className.empty() || className == ClassName(hwnd)) && (caption.empty() || caption == WindowText(hwnd));
     };
     return WaitForWindowIf(processId, match, Narrow(className) + " \"" + Narrow(caption) + "\"", timeoutMs);
 }
 
-namespace {
-
-BOOL CALLBACK DescribeWindow(HWND hwnd, LPARAM lParam) {
-    auto* pair = reinterpret_cast<std::pair<DWORD, std::string>*>(lParam);
-    DWORD pid = 0;
-    GetWindowThreadProcessId(hwnd, &pid);
-    if (pid != pair->first) return TRUE;
-    wchar_t cls[256] = {};
-    GetClassNameW(hwnd, cls, 256);
-    pair->second += "[" + Narrow(cls) + " \"" + Narrow(WindowText(hwnd)) + "\"" + (IsWindowVisible(hwnd) ? "" : " hidden") + "] ";
-    return TRUE;
-}
-
-}  // namespace
-
 std::string DescribeWindows(DWORD processId) {
-    std::pair<DWORD, std::string> pair{processId, ""};
-    EnumWindows(DescribeWindow, reinterpret_cast<LPARAM>(&pair));
-    return pair.second.empty() ? "no windows" : pair.second;
+    std::string text;
+    for (HWND hwnd : TopLevelWindows(processId))
+        text += "[" + Narrow(ClassName(hwnd)) + " \"" + Narrow(WindowText(hwnd)) + "\"" +
+                (IsWindowVisible(hwnd) ? "] " : " hidden] ");
+    return text.empty() ? "no windows" : text;
 }
 
 std::wstring WindowText(HWND hwnd) {
@@ -250,31 +224,26 @@ std::wstring WindowText(HWND hwnd) {
     return text;
 }
 
-std::wstring MessageBoxText(HWND box) {
-    std::wstring longest;
-    for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-        wchar_t cls[64] = {};
-        GetClassNameW(child, cls, 64);
-        if (lstrcmpiW(cls, L"Static") != 0) continue;
-        std::wstring text = WindowText(child);
-        if (text.size() > longest.size()) longest = text;
-    }
-    return longest;
+HWND WaitForWizard(DWORD processId) {
+    return WaitForWindowIf(processId, [](HWND hwnd) { return GetDlgItem(hwnd, kNextButton) != nullptr; }, "wizard");
 }
 
-namespace {
+HWND CurrentPage(HWND sheet) { return reinterpret_cast<HWND>(SendMessageW(sheet, PSM_GETCURRENTPAGEHWND, 0, 0)); }
 
-std::string CurrentVersionValue(const char* name) {
+HWND Press(HWND sheet, int button) {
+    HWND before = CurrentPage(sheet), page = nullptr;
+    PostMessageW(sheet, PSM_PRESSBUTTON, button, 0);
+    WaitFor([&] { return (page = CurrentPage(sheet)) && page != before; }, 10000);
+    return page != before ? page : nullptr;
+}
+
+std::string SharedFolder() {
     char value[260] = {};
     DWORD size = sizeof value;
-    RegGetValueA(HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Windows\\CurrentVersion", name, RRF_RT_REG_SZ, nullptr,
-                 value, &size);
-    return value;
+    RegGetValueA(HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Windows\\CurrentVersion", "CommonFilesDir", RRF_RT_REG_SZ,
+                 nullptr, value, &size);
+    return std::string(value) + "\\Orvanta Shared\\";
 }
-
-}  // namespace
-
-std::string SharedFolder() { return CurrentVersionValue("CommonFilesDir") + "\\Orvanta Shared\\"; }
 
 std::string SystemFolder() {
     char folder[MAX_PATH] = {};

@@ -33,10 +33,10 @@ private:
 // A folder holding Setup.exe and the files to install.
 class SetupSource {
 public:
-    SetupSource();
+    SetupSource() { AddBuilt(L"Setup.exe", L"Setup.exe"); }
     const std::wstring& path() const { return folder_.path(); }
     // Writes SETUP.LST with the given text.
-    void WriteList(const std::string& text) const;
+    void WriteList(const std::string& text) const { AddText(L"SETUP.LST", text); }
     // Copies a file built beside the test program under another name.
     void AddBuilt(const std::wstring& built, const std::wstring& name) const;
     void AddText(const std::wstring& name, const std::string& text) const;
@@ -82,7 +82,7 @@ private:
 std::string ListHead(const AppKeyTarget& target, const std::string& extra = "");
 
 struct SetupResult {
-    DWORD exitCode = 0;
+    DWORD exitCode = 0xFFFFFFFF;
     std::string output;  // the standard output
 };
 
@@ -101,15 +101,25 @@ bool FileExists(const std::wstring& path);
 void ClearRegistered();
 bool Registered(const std::wstring& libraryName);
 
-// Top-level windows of a process.
+// Whether `condition` holds within the time, asked every 50 ms.
+bool WaitFor(const std::function<bool()>& condition, DWORD timeoutMs = 20000);
+
+// A visible top-level window of a process; a failure when none comes in time.
 HWND WaitForWindowIf(DWORD processId, const std::function<bool(HWND)>& match, const std::string& what,
                      DWORD timeoutMs = 20000);
 HWND WaitForWindow(DWORD processId, const std::wstring& className, const std::wstring& caption, DWORD timeoutMs = 20000);
 std::wstring WindowText(HWND hwnd);
 // The process's top-level windows with class and caption, for failure messages.
 std::string DescribeWindows(DWORD processId);
-// The text of a message box's message.
-std::wstring MessageBoxText(HWND box);
+
+// The wizard: the property sheet with the Next button (its caption is the
+// platform's choice, the sheet's or the page's), its current page, and a
+// button pressed: the page that then shows, or nullptr when none other does.
+constexpr int kBackButton = 0x3023;
+constexpr int kNextButton = 0x3024;
+HWND WaitForWizard(DWORD processId);
+HWND CurrentPage(HWND sheet);
+HWND Press(HWND sheet, int button);
 
 // The shared and system folders as the installer forms them.
 std::string SharedFolder();

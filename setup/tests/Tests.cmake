@@ -8,7 +8,7 @@ foreach(entry zew_reg_ok:S_OK:1 zew_reg_sfalse:S_FALSE:1 zew_reg_noexport:none:1
   list(GET parts 0 name)
   list(GET parts 1 result)
   list(GET parts 2 version)
-  add_library(${name} SHARED tests/RegisterTestDll.cpp tests/RegisterTestDll.rc)
+  add_library(${name} SHARED tests/TestLibrary.cpp tests/TestLibrary.rc)
   set_target_properties(${name} PROPERTIES PREFIX "" SUFFIX ".dll")
   target_compile_definitions(${name} PRIVATE ZEW_TEST_VERSION=${version})
   if(NOT result STREQUAL "none")
@@ -20,23 +20,26 @@ endforeach()
 
 # A library that records that its code ran, planted under the names of
 # libraries the installer must not run from its own or the current folder.
-add_library(zew_planted SHARED tests/PlantedDll.cpp)
+add_library(zew_planted SHARED tests/TestLibrary.cpp)
 set_target_properties(zew_planted PROPERTIES PREFIX "" SUFFIX ".dll")
+target_compile_definitions(zew_planted PRIVATE ZEW_PLANTED)
 zew_stdcall_exports(zew_planted)
 list(APPEND setup_test_dlls zew_planted)
 
-set(setup_test_support tests/SetupTestSupport.cpp)
+# The tests' support: the installer's source folder, runs, windows.
+add_library(zew_setup_test_support STATIC tests/SetupTestSupport.cpp)
+target_include_directories(zew_setup_test_support PUBLIC ${CMAKE_CURRENT_SOURCE_DIR}/tests ${CMAKE_CURRENT_SOURCE_DIR})
+target_link_libraries(zew_setup_test_support PUBLIC GTest::gtest advapi32 user32)
 
-# setup_test(<name> [WINDOW] SOURCES <files...> LIBS <libraries...>)
+# setup_test(<name> <source> [WINDOW])
 # A GoogleTest program of the installer's tests. The tests put VISA32.DLL into
 # the system folder, so each program runs in a Wine prefix of its own, made
 # afresh and removed afterwards (scripts/own-prefix.sh); WINDOW runs it under a
 # virtual X server.
-function(setup_test name)
-  cmake_parse_arguments(ARG "WINDOW" "" "SOURCES;LIBS" ${ARGN})
-  add_executable(${name} ${ARG_SOURCES} ${setup_test_support})
-  target_link_libraries(${name} PRIVATE GTest::gtest_main ${ARG_LIBS})
-  target_include_directories(${name} PRIVATE tests ${CMAKE_CURRENT_SOURCE_DIR})
+function(setup_test name source)
+  cmake_parse_arguments(ARG "WINDOW" "" "" ${ARGN})
+  add_executable(${name} ${source})
+  target_link_libraries(${name} PRIVATE zew_setup_test_support GTest::gtest_main)
   add_dependencies(${name} Setup VISA32_dll ${setup_test_dlls})
   set(x)
   if(ARG_WINDOW)
@@ -48,12 +51,5 @@ function(setup_test name)
   set_tests_properties(${name} PROPERTIES TIMEOUT 600)
 endfunction()
 
-setup_test(setup_run_tests SOURCES tests/UnattendedTest.cpp LIBS advapi32)
-setup_test(setup_window_tests WINDOW SOURCES tests/WizardTest.cpp LIBS advapi32 user32)
-
-# The README's pictures of the installer (tests/take-screenshots.sh).
-add_executable(zew-setup-screenshots tests/WizardScreenshots.cpp ${setup_test_support})
-target_link_libraries(zew-setup-screenshots PRIVATE GTest::gtest zew_window_picture advapi32 user32)
-target_include_directories(zew-setup-screenshots PRIVATE tests ${CMAKE_CURRENT_SOURCE_DIR})
-target_link_options(zew-setup-screenshots PRIVATE -municode)
-add_dependencies(zew-setup-screenshots driver_package)
+setup_test(setup_run_tests tests/UnattendedTest.cpp)
+setup_test(setup_window_tests tests/WizardTest.cpp WINDOW)

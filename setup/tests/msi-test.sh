@@ -199,9 +199,7 @@ case "$mode" in
     msiexec INSTALL /i "$(winpath "$msi")"
     entries=$(product_entries)
     [ "$(wc -l <<<"$entries")" = 1 ] || fail "after the upgrade the installed programs hold: $entries"
-    new_version=$(python3 -c "import sys; sys.path.insert(0, '$root/setup/msi'); import importlib.util as u
-spec = u.spec_from_file_location('m', '$root/setup/msi/make-msi.py'); m = u.module_from_spec(spec); spec.loader.exec_module(m)
-print(m.product_version('$version'))")
+    new_version=$(msiinfo export "$msi" Property | tr -d '\r' | awk -F'\t' '$1 == "ProductVersion" { print $2 }')
     IFS=$'\t' read -r shown publisher help <<<"$entries"
     [ "$shown" = "$new_version" ] || fail "the installed program is version $shown, not $new_version"
     [ "$publisher" = Orvanta ] || fail "the installed program's publisher is $publisher"

@@ -48,24 +48,11 @@ for binary in ZEW4400.OCX Setup.exe; do
 done
 
 # The zips hold the folders, file for file.
-python3 - "$package/Zew4400-$version-$arch.zip" "$package/Zew4400" \
-          "$package/Zew4400-$version-$arch-symbols.zip" "$package/symbols/Zew4400" <<'PY' || status=1
-import os, sys, zipfile
-for zip_path, folder in zip(sys.argv[1::2], sys.argv[2::2]):
-    base = os.path.dirname(folder)
-    files = sorted(os.path.relpath(os.path.join(d, f), base).replace(os.sep, "/")
-                   for d, _, names in os.walk(folder) for f in names)
-    with zipfile.ZipFile(zip_path) as z:
-        members = sorted(n for n in z.namelist() if not n.endswith("/"))
-        if members != files:
-            print(f"{zip_path} holds {sorted(set(members) ^ set(files))} unlike {folder}")
-            sys.exit(1)
-        for name in members:
-            with open(os.path.join(base, name), "rb") as f:
-                if z.read(name) != f.read():
-                    print(f"{zip_path}: {name} differs from the folder's")
-                    sys.exit(1)
-PY
+for zip in "Zew4400-$version-$arch.zip:Zew4400" "Zew4400-$version-$arch-symbols.zip:symbols/Zew4400"; do
+  rm -rf "$work/unzipped"
+  python3 -m zipfile -e "$package/${zip%%:*}" "$work/unzipped"
+  diff -r "$work/unzipped/Zew4400" "$package/${zip#*:}" || fail "${zip%%:*} does not hold ${zip#*:} file for file"
+done
 
 # Stripped, with a debug link to the symbol file, and no path of this machine.
 for binary in ZEW4400.OCX Setup.exe; do

@@ -5,12 +5,8 @@
 set -euo pipefail
 arch=$1 package=$2 prefix=$3 visa_dir=$4
 root=$(cd "$(dirname "$0")/../.." && pwd)
-source "$root/scripts/wine-arch.sh"
-if zew_wine_unsupported "$arch"; then
-  echo "package-test: $arch: not run: $ZEW_NO32_REASON"
-  exit $ZEW_SKIP_STATUS
-fi
-run=("$root/scripts/wine-run" --prefix "$prefix" --arch "$arch")
+source "$root/scripts/fresh-prefix.sh"
+fresh_prefix package-test "$arch" "$prefix"
 
 [ ! -e "$package/VISA32.DLL" ] || { echo "the package must not carry VISA32.DLL"; exit 1; }
 for file in ZEW4400.TLB SDK/Zew4400Lib.h SDK/Zew4400Lib_i.c SDK/ComSupport.h SDK/EarlyBound.cpp SDK/LateBound.cpp \
@@ -18,10 +14,6 @@ for file in ZEW4400.TLB SDK/Zew4400Lib.h SDK/Zew4400Lib_i.c SDK/ComSupport.h SDK
             Examples/vba/RunTest.bas Examples/python/run_test.py Examples/cpp/EarlyBound.cpp; do
   [ -f "$package/$file" ] || { echo "the package lacks $file"; exit 1; }
 done
-"${run[@]}" --shutdown
-rm -rf "$prefix"
-trap '"${run[@]}" --shutdown; rm -rf "$prefix" "$prefix.lock"' EXIT
-
 "$root/scripts/install-package.sh" "$prefix" "$arch" "$package" "$visa_dir"
 
 shared="$prefix/drive_c/Program Files/Common Files/Orvanta Shared"

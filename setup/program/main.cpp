@@ -1,15 +1,15 @@
 // Setup.exe: the wizard installer, or with "/S" the unattended installer.
 #include <windows.h>
 
-#include <commctrl.h>
 #include <objbase.h>
 #include <shellapi.h>
 
 #include <vector>
 
-#include "CSetupApp.h"
-#include "CUnattendedRun.h"
-#include "CommandLine.h"
+#include "../app/CSetupApp.h"
+#include "../engine/CommandLine.h"
+#include "../unattended/CUnattendedRun.h"
+#include "../wizard/CInteractiveRun.h"
 
 namespace {
 
@@ -49,10 +49,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
         app.ShowMessage(nullptr, "Unknown argument: " + arg + "\nUsage: Setup [/S [/LOG=path]]");
         code = kExitNotInstalled;
     } else {
-        INITCOMMONCONTROLSEX controls{sizeof controls, ICC_PROGRESS_CLASS};
-        InitCommonControlsEx(&controls);
-        if (app.InitInstance()) app.Run();
-        code = app.ExitInstance();
+        code = CInteractiveRun(app).Run();
     }
     if (SUCCEEDED(com)) CoUninitialize();
     return code;

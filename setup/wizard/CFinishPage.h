@@ -1,8 +1,8 @@
 // Second wizard page: where the files will go, with Back and Finish.
 #pragma once
 
+#include "../app/Resource.h"
 #include "CWizardPage.h"
-#include "Resource.h"
 
 namespace zew::setup {
 

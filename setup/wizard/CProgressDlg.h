@@ -7,8 +7,8 @@
 
 #include <optional>
 
-#include "CSetupInfo.h"
-#include "IInstallReport.h"
+#include "../engine/CSetupInfo.h"
+#include "../engine/IInstallReport.h"
 
 namespace zew::setup {
 
@@ -25,7 +25,7 @@ public:
     // The run's reports, each a message to the dialog.
     void ListError(const std::string& text) override;
     void Begin(int fileCount) override;
-    void FileCopied(DWORD flags, const std::string& path) override;
+    void FileCopied(std::uint32_t flags, const std::string& path) override;
     void FileRegistered(int code, const std::string& path) override;
     void Done(bool success) override;
 

@@ -1,7 +1,7 @@
 #include "CFinishPage.h"
 
-#include "CSetupApp.h"
-#include "Texts.h"
+#include "../app/CSetupApp.h"
+#include "../engine/Texts.h"
 
 namespace zew::setup {
 

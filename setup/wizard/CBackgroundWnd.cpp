@@ -1,10 +1,10 @@
 #include "CBackgroundWnd.h"
 
+#include "../app/CSetupApp.h"
+#include "../app/Resource.h"
 #include "CProgressDlg.h"
-#include "CSetupApp.h"
 #include "CWizardDlg.h"
 #include "Messages.h"
-#include "Resource.h"
 
 namespace zew::setup {
 namespace {

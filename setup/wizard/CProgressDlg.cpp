@@ -3,10 +3,10 @@
 #include <commctrl.h>
 #include <shellapi.h>
 
-#include "CSetupApp.h"
+#include "../app/CSetupApp.h"
+#include "../app/Resource.h"
+#include "../engine/Texts.h"
 #include "Messages.h"
-#include "Resource.h"
-#include "Texts.h"
 
 namespace zew::setup {
 namespace {
@@ -104,7 +104,7 @@ void CProgressDlg::Begin(int fileCount) {
     SendDlgItemMessageA(hwnd_, IDC_PROGRESS, PBM_SETSTEP, 1, 0);
 }
 
-void CProgressDlg::FileCopied(DWORD flags, const std::string& path) {
+void CProgressDlg::FileCopied(std::uint32_t flags, const std::string& path) {
     SendMessageA(hwnd_, WM_FILE_COPIED, flags, reinterpret_cast<LPARAM>(path.c_str()));
 }
 

@@ -3,9 +3,9 @@
 # package's Setup.exe runs its wizard to the end in a Wine prefix made for it
 # (with the stand-in VISA library in its system folder), and the pictures are
 # kept as PNG files in docs/images.
-#   setup/tests/take-screenshots.sh [win64|win32]
+#   tools/take-setup-screenshots.sh [win64|win32]
 set -euo pipefail
-root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 arch=${1:-win64}
 build=$root/build/$arch
 prefix=$build/setup-screenshots-prefix

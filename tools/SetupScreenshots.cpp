@@ -15,15 +15,14 @@
 #include <string>
 
 #include "SetupTestSupport.h"
-#include "UniqueAny.h"
+#include "engine/UniqueAny.h"
 #include "WindowPicture.h"
 
 namespace {
 
 using namespace zewtest;
 
-constexpr int kNextButton = 0x3024;  // the wizard's Next button
-constexpr DWORD kPaintMs = 1500;      // time the windows get to draw themselves
+constexpr DWORD kPaintMs = 1500;  // time the windows get to draw themselves
 
 std::wstring g_pictures;
 
@@ -34,35 +33,14 @@ bool Photograph(HWND window, const wchar_t* name) {
     return written;
 }
 
-HWND CurrentPage(HWND sheet) { return reinterpret_cast<HWND>(SendMessageW(sheet, PSM_GETCURRENTPAGEHWND, 0, 0)); }
-
-// Presses a wizard button; true once another page shows.
-bool Press(HWND sheet, int button) {
-    const HWND before = CurrentPage(sheet);
-    PostMessageW(sheet, PSM_PRESSBUTTON, button, 0);
-    for (int i = 0; i < 200; ++i, Sleep(50)) {
-        const HWND page = CurrentPage(sheet);
-        if (page && page != before) return true;
-    }
-    return false;
-}
-
-bool WaitForCaption(HWND window, const std::wstring& caption) {
-    for (int i = 0; i < 600; ++i, Sleep(50)) {
-        if (WindowText(window) == caption) return true;
-    }
-    return false;
-}
-
 // Runs the wizard to its end and photographs each of its windows.
 bool PhotographWizard(DWORD processId) {
-    const HWND sheet = WaitForWindowIf(
-        processId, [](HWND hwnd) { return GetDlgItem(hwnd, kNextButton) != nullptr; }, "wizard");
+    const HWND sheet = WaitForWizard(processId);
     if (!sheet || !Photograph(sheet, L"SetupWelcome.bmp")) return false;
     if (!Press(sheet, PSBTN_NEXT) || !Photograph(sheet, L"SetupFinish.bmp")) return false;
     PostMessageW(sheet, PSM_PRESSBUTTON, PSBTN_FINISH, 0);
     const HWND progress = WaitForWindow(processId, L"#32770", L"Setup in progress...");
-    if (!progress || !WaitForCaption(progress, L"Setup complete !")) {
+    if (!progress || !WaitFor([&] { return WindowText(progress) == L"Setup complete !"; }, 30000)) {
         std::fprintf(stderr, "zew-setup-screenshots: the install did not complete: %s\n",
                      DescribeWindows(processId).c_str());
         return false;

@@ -5,9 +5,9 @@
 
 #include <string>
 
-#include "CommandLine.h"
-#include "IInstallReport.h"
-#include "UniqueAny.h"
+#include "../engine/CommandLine.h"
+#include "../engine/IInstallReport.h"
+#include "../engine/UniqueAny.h"
 
 namespace zew::setup {
 
@@ -22,7 +22,7 @@ public:
 
     void ListError(const std::string& text) override;
     void Begin(int) override {}
-    void FileCopied(DWORD flags, const std::string& path) override;
+    void FileCopied(std::uint32_t flags, const std::string& path) override;
     void FileRegistered(int code, const std::string& path) override;
     void Done(bool success) override;
 

@@ -1,6 +1,6 @@
 #include "CWizardPage.h"
 
-#include "CSetupApp.h"
+#include "../app/CSetupApp.h"
 
 namespace zew::setup {
 

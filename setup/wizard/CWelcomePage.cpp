@@ -1,8 +1,9 @@
 #include "CWelcomePage.h"
 
-#include "CSetupApp.h"
-#include "Resource.h"
-#include "Texts.h"
+#include "../app/CSetupApp.h"
+#include "../app/Resource.h"
+#include "../engine/Texts.h"
+#include "../engine/VisaCheck.h"
 
 namespace zew::setup {
 

@@ -3,7 +3,7 @@
 #include <commctrl.h>
 #include <prsht.h>
 
-#include "CSetupApp.h"
+#include "../app/CSetupApp.h"
 
 namespace zew::setup {
 

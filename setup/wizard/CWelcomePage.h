@@ -3,8 +3,8 @@
 // for it.
 #pragma once
 
+#include "../engine/UniqueAny.h"
 #include "CWizardPage.h"
-#include "UniqueAny.h"
 
 namespace zew::setup {
 

@@ -5,7 +5,7 @@
 
 #include <windows.h>
 
-#include "UniqueAny.h"
+#include "../engine/UniqueAny.h"
 
 namespace zew::setup {
 

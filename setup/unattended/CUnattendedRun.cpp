@@ -1,8 +1,9 @@
 #include "CUnattendedRun.h"
 
-#include "CSetupApp.h"
-#include "Resource.h"
-#include "Texts.h"
+#include "../app/CSetupApp.h"
+#include "../app/Resource.h"
+#include "../engine/Texts.h"
+#include "../engine/VisaCheck.h"
 
 namespace zew::setup {
 namespace {
@@ -70,7 +71,7 @@ int CUnattendedRun::Run() {
 
 void CUnattendedRun::ListError(const std::string& text) { WriteLine(text); }
 
-void CUnattendedRun::FileCopied(DWORD flags, const std::string& path) {
+void CUnattendedRun::FileCopied(std::uint32_t flags, const std::string& path) {
     WriteLine(LogLine(path, CopyResultText(flags)));
 }
 

@@ -2,8 +2,7 @@
 // unattended run's log file or standard output.
 #pragma once
 
-#include <windows.h>
-
+#include <cstdint>
 #include <string>
 
 namespace zew::setup {
@@ -18,7 +17,7 @@ public:
     // The number of files about to be copied.
     virtual void Begin(int fileCount) = 0;
     // `flags` as the version-aware installation returns them.
-    virtual void FileCopied(DWORD flags, const std::string& path) = 0;
+    virtual void FileCopied(std::uint32_t flags, const std::string& path) = 0;
     // A registration result code (Texts.h).
     virtual void FileRegistered(int code, const std::string& path) = 0;
     virtual void Done(bool success) = 0;
