@@ -35,4 +35,6 @@ plant visa/embedded/InputQueue.cpp '#include <StandIn.h>' 'reaches visa/src'
 plant simulator/src/Programs.cpp '#include <EmbeddedSession.h>' 'reaches visa/embedded'
 plant driver/session/CodePage.cpp '#include <zewsim/Instrument.h>' 'reaches simulator/include'
 plant visa/embedded/InputQueue.cpp '#include "../../driver/parsers/Numbers.h"' 'reaches driver/parsers'
+plant setup/engine/Texts.cpp '#include "../wizard/CWizardDlg.h"' 'reaches setup/wizard'
+plant setup/wizard/CWizardDlg.cpp '#include <com/Bstr.h>' 'reaches driver/com'
 exit $((failures > 0))

@@ -47,7 +47,11 @@ LAYERS = {
     "driver/objects": {"driver/com", "driver/parsers", "driver/monitor", "driver/session", "driver/ui",
                        "visa/include", "handles/include"},
     "driver/server": {"driver/com", "driver/objects", "driver/session", "driver/ui", "handles/include"},
-    "setup": set(),
+    "setup/engine": set(),
+    "setup/app": {"setup/engine"},
+    "setup/wizard": {"setup/app", "setup/engine"},
+    "setup/unattended": {"setup/app", "setup/engine"},
+    "setup/program": {"setup/wizard", "setup/unattended", "setup/app", "setup/engine"},
     "setup/msi": {"driver/com", "driver/server"},
 }
 
