@@ -17,9 +17,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         rest = end == std::string_view::npos ? std::string_view{} : rest.substr(end + 1);
         if (auto reply = instrument.Process(line)) {
             zew::fuzz::Expect(!reply->empty() && reply->back() == '\n', "a reply ends with its line feed");
+            zew::fuzz::Expect(reply->size() < 100, "a reply stays short");
         }
         (void)instrument.StatusByte();
         clock->Advance(0.25);
     }
+    // Whatever came before, a reset leaves a working instrument.
+    instrument.Process("*RST");
+    zew::fuzz::Expect(instrument.Process("*IDN?").value_or("").rfind("ORVANTA", 0) == 0, "the instrument answers");
     return 0;
 }
