@@ -135,7 +135,7 @@ def main():
     faults, judged = [], 0
     for layer in LAYERS:
         for base, dirs, files in os.walk(os.path.join(root, layer)):
-            dirs[:] = [d for d in dirs if d != "tests" and os.path.join(base, d) != os.path.join(root, "build")]
+            dirs[:] = [d for d in dirs if d != "tests"]
             for name in files:
                 path = os.path.join(base, name)
                 if not name.endswith(SOURCES) or layer_of(root, path) != layer:

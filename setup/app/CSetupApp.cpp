@@ -1,5 +1,7 @@
 #include "CSetupApp.h"
 
+#include "../engine/ProgramPath.h"
+
 namespace zew::setup {
 namespace {
 
@@ -9,9 +11,7 @@ CSetupApp theApp;
 
 // The program's file name without its folder and extension ("Setup").
 std::string ProgramTitle() {
-    char path[512] = {};
-    DWORD length = GetModuleFileNameA(nullptr, path, sizeof path);
-    std::string name(path, length < sizeof path ? length : sizeof path - 1);
+    std::string name = ProgramPath();
     std::size_t slash = name.find_last_of("\\/:");
     if (slash != std::string::npos) name.erase(0, slash + 1);
     std::size_t dot = name.rfind('.');

@@ -5,6 +5,7 @@
 #include "CIniFile.h"
 #include "CRegistry.h"
 #include "FileList.h"
+#include "ProgramPath.h"
 #include "Texts.h"
 
 namespace zew::setup {
@@ -16,9 +17,7 @@ std::string WithBackslash(std::string folder) {
 }
 
 std::string ProgramFolder() {
-    char path[512] = {};
-    DWORD length = GetModuleFileNameA(nullptr, path, sizeof path);
-    std::string program(path, length < sizeof path ? length : sizeof path - 1);
+    const std::string program = ProgramPath();
     std::size_t slash = program.find_last_of("\\/");
     return slash == std::string::npos ? std::string() : program.substr(0, slash + 1);
 }
